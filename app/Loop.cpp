@@ -1,0 +1,251 @@
+#include "app/Loop.h"
+
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <cstdio>
+#include <cstring>
+
+#include "app/Application.h"
+#include "app/Form.h"
+#include "app/Timer.h"
+#include "util/Files.h"
+#include "util/TimeStamp.h"
+
+unsigned char keyStates[255] = {0};
+bool quitRequested = false;
+Form* pendingMessageBox = nullptr;
+
+void Log(const std::string& message) { Log(message.c_str()); }
+
+void Log(const char* message) {
+    std::fputs(message, stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+    TextFile("log.txt").AppendLine(message);
+}
+
+bool IsKeyDown(int code) { return code >= 0 && code <= 254 && keyStates[code] == 1; }
+
+void IdleTick() {
+    tickMs = (tickMs + 10) % 1000;
+    TickTimers(10);
+}
+
+namespace {
+
+struct KeyInfo {
+    uint32_t keysym = 0;
+    char c = 0;
+};
+
+KeyInfo Translate(XKeyEvent& e) {
+    char buffer[50];
+    KeySym sym = NoSymbol;
+    int n = XLookupString(&e, buffer, sizeof buffer, &sym, nullptr);
+    KeyInfo k;
+    k.keysym = static_cast<uint32_t>(sym);
+    k.c = n >= 1 ? static_cast<char>(buffer[0]) : 0;
+    return k;
+}
+
+// A handler may destroy the form it runs in; the loop then stops talking to it.
+bool Alive(Form* form) {
+    for (Form* f : Application::forms)
+        if (f == form) return true;
+    return false;
+}
+
+bool IsFocusedChildOf(Form* form) {
+    GUIElement* f = Application::focused;
+    return f != nullptr && f->GetParent() == form;
+}
+
+void OnKeyPress(Form* form, XKeyEvent& e) {
+    if (!form->IsEnabled()) return;
+    KeyInfo k = Translate(e);
+    if (GUIElement* f = Application::focused) f->KeyDown(k.keysym);
+    if (k.c > 0) keyStates[static_cast<unsigned char>(k.c)] = 1;
+    if (Alive(form)) form->KeyDown(k.keysym);
+}
+
+void TabNavigation(Form* form) {
+    std::vector<GUIElement*> list = Application::CollectChildren(form->GetId());
+    GUIElement* focused = Application::focused;
+    GUIElement* candidate = nullptr;
+    for (GUIElement* e : list)
+        if ((focused == nullptr || e->GetId() > focused->GetId()) && e->IsTabStop()) {
+            candidate = e;
+            break;
+        }
+    if (candidate == nullptr)
+        for (GUIElement* e : list)
+            if (e->IsTabStop()) {
+                candidate = e;
+                break;
+            }
+    if (candidate == nullptr) return;
+    if (focused != nullptr) focused->LostFocus();
+    Application::focused = candidate;
+    candidate->GotFocus();
+}
+
+void OnKeyRelease(Form* form, XKeyEvent& e) {
+    if (!form->IsEnabled()) return;
+    KeyInfo k = Translate(e);
+    GUIElement* f = Application::focused;
+    if (k.keysym == XK_Tab && (f == nullptr || f->IsTabStop())) {
+        TabNavigation(form);
+    } else if (f != nullptr) {
+        if (k.c > 0) f->KeyChar(k.c);
+        if (GUIElement* still = Application::focused) still->KeyUp(k.keysym);
+    }
+    if (k.c > 0) keyStates[static_cast<unsigned char>(k.c)] = 0;
+    if (!Alive(form)) return;
+    if (k.c > 0) form->KeyChar(k.c);
+    if (Alive(form)) form->KeyUp(k.keysym);
+}
+
+void LeftPress(Form* form, Point p) {
+    GUIElement* f = Application::focused;
+    if (IsFocusedChildOf(form) && f->Contains(p)) {
+        f->MouseDown(p);
+    } else {
+        GUIElement* hit = Application::FindChildAt(form->GetId(), p);
+        if (hit != nullptr) {
+            if (f == nullptr) {
+                hit->GotFocus();
+            } else if (f->GetId() != hit->GetId()) {
+                f->LostFocus();
+                hit->GotFocus();
+            }
+            Application::focused = hit;
+            hit->MouseDown(p);
+        } else if (f != nullptr) {
+            f->LostFocus();
+            Application::focused = nullptr;
+        }
+    }
+    if (Alive(form)) form->MouseDown(p);
+}
+
+void LeftRelease(Form* form, Point p) {
+    GUIElement* f = Application::focused;
+    if (IsFocusedChildOf(form) && f->Contains(p)) {
+        f->MouseUp(p);
+    } else {
+        GUIElement* hit = Application::FindChildAt(form->GetId(), p);
+        if (hit != nullptr && f != nullptr && hit->GetId() == f->GetId()) {
+            hit->MouseUp(p);
+        } else if (f != nullptr) {
+            f->LostFocus();
+            Application::focused = nullptr;
+        }
+    }
+    if (Alive(form)) form->MouseUp(p);
+}
+
+} // namespace
+
+void DispatchEvent(Form* mainForm, XEvent& ev) {
+    Window w = ev.xany.window;
+    if (ev.type == ConfigureNotify) w = ev.xconfigure.window;
+    if (ev.type == DestroyNotify) w = ev.xdestroywindow.window;
+    Form* form = Application::FindFormByWindow(w);
+    if (form == nullptr) return;
+
+    switch (ev.type) {
+    case KeyPress:
+        OnKeyPress(form, ev.xkey);
+        break;
+    case KeyRelease:
+        OnKeyRelease(form, ev.xkey);
+        break;
+    case ButtonPress: {
+        Point p{ev.xbutton.x, ev.xbutton.y};
+        if (!form->IsEnabled())
+            form->MouseDown(p);
+        else if (ev.xbutton.button == Button1)
+            LeftPress(form, p);
+        else if (ev.xbutton.button >= 2 && ev.xbutton.button <= 4)
+            form->OtherButtonDown(p);
+        break;
+    }
+    case ButtonRelease: {
+        Point p{ev.xbutton.x, ev.xbutton.y};
+        if (!form->IsEnabled())
+            form->MouseUp(p);
+        else if (ev.xbutton.button == Button1)
+            LeftRelease(form, p);
+        else if (ev.xbutton.button >= 2 && ev.xbutton.button <= 4)
+            form->OtherButtonUp(p);
+        break;
+    }
+    case MotionNotify:
+        if (!form->IsEnabled()) break;
+        if (GUIElement* f = Application::focused) {
+            const std::string& t = f->TypeTag();
+            if (t == "slider" || t == "scrollbar") f->MouseMove(ev.xmotion.x, ev.xmotion.y);
+        }
+        if (Alive(form)) form->MouseMove(ev.xmotion.x, ev.xmotion.y);
+        break;
+    case EnterNotify:
+        form->MouseEnter();
+        break;
+    case LeaveNotify:
+        form->MouseLeave();
+        break;
+    case Expose:
+        form->Paint();
+        break;
+    case ConfigureNotify: {
+        Size s = form->GetSize();
+        if (ev.xconfigure.width != s.width || ev.xconfigure.height != s.height) form->Resized();
+        form->SetGeometry(ev.xconfigure.x, ev.xconfigure.y, ev.xconfigure.width, ev.xconfigure.height);
+        break;
+    }
+    case ClientMessage:
+        if (form->GetDeleteAtom() != 0 &&
+            static_cast<Atom>(ev.xclient.data.l[0]) == form->GetDeleteAtom()) {
+            if (mainForm != nullptr && form->GetId() == mainForm->GetId()) {
+                mainForm->QueryClose();
+            } else if (form->QueryClose()) {
+                form->DestroyWindow();
+                form->Closed();
+            }
+        } else if (ev.xclient.message_type == None && ev.xclient.data.l[0] == 1) {
+            form->UserMessage();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Run(Form* mainForm) {
+    std::memset(keyStates, 0, sizeof keyStates);
+    Screen* screen = mainForm ? mainForm->GetScreen() : nullptr;
+    Display* d = screen ? screen->GetDisplay() : nullptr;
+    if (d == nullptr) {
+        Log("Run: no display");
+        quitRequested = true;
+    }
+    while (!quitRequested) {
+        if (!Application::timers.empty() && XPending(d) == 0) {
+            if (WaitForInput(ConnectionNumber(d), 10) == 0) {
+                IdleTick();
+                if (quitRequested) break;
+                continue;
+            }
+        }
+        XEvent ev;
+        XNextEvent(d, &ev);
+        DispatchEvent(mainForm, ev);
+    }
+    Application::DestroyAllWindows();
+    if (pendingMessageBox != nullptr) {
+        Form* box = pendingMessageBox;
+        pendingMessageBox = nullptr;
+        delete box;
+    }
+    if (mainForm) mainForm->Closed();
+}

@@ -1,0 +1,29 @@
+// The one event loop, its dispatch table, and the trace log.
+#pragma once
+#include <X11/Xlib.h>
+#include <string>
+
+class Form;
+
+// 1 while the key that produces that character is held down.
+extern unsigned char keyStates[255];
+// Set by application code to end the loop.
+extern bool quitRequested;
+// The one live message box, owned by the loop.
+extern Form* pendingMessageBox;
+
+// Runs until quitRequested, then destroys every window, the pending message
+// box, and calls the main form's Closed.
+void Run(Form* mainForm);
+
+// One pass of the loop, split so that tests can drive it without sleeping:
+// DispatchEvent routes one X event as the loop does; IdleTick is what an idle
+// 10 ms slice does (tickMs and every timer advance by 10).
+void DispatchEvent(Form* mainForm, XEvent& event);
+void IdleTick();
+
+bool IsKeyDown(int code);
+
+// One line to standard output and to "log.txt"; no prefix, no time stamp.
+void Log(const char* message);
+void Log(const std::string& message);

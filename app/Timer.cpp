@@ -1,0 +1,60 @@
+#include "app/Timer.h"
+
+#include <sys/select.h>
+
+Timer::Timer(GUIElement* parentElement, uint32_t intervalMs) : interval(intervalMs) {
+    parent = parentElement;
+    typeTag = "timer";
+    text = "timer";
+    width = 0;
+    height = 0;
+    tabStop = false;
+    Application::RegisterTimer(this);
+}
+
+Timer::~Timer() { running = false; }
+
+void Timer::Create() {
+    if (created) return;
+    if (id == 0) id = Application::NextId();
+    created = true;
+}
+
+void Timer::Start() {
+    if (running) return;
+    Create();
+    running = true;
+}
+
+void Timer::Stop() { running = false; }
+
+void Timer::SetInterval(uint32_t ms) {
+    interval = ms;
+    if (running) {
+        Stop();
+        Start();
+    }
+}
+
+int WaitForInput(int fd, int ms) {
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(fd, &set);
+    timeval tv{};
+    tv.tv_sec = ms / 1000;
+    tv.tv_usec = (ms % 1000) * 1000;
+    return select(fd + 1, &set, nullptr, nullptr, &tv);
+}
+
+void TickTimers(uint32_t ms) {
+    // By index: a handler may start or stop timers (but not destroy one).
+    for (size_t i = 0; i < Application::timers.size(); ++i) {
+        Timer* t = Application::timers[i];
+        if (!t->running) continue;
+        t->elapsed += ms;
+        if (t->elapsed >= t->interval) {
+            t->elapsed = 0;
+            if (t->onTick) t->onTick(t);
+        }
+    }
+}

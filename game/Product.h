@@ -1,0 +1,12 @@
+// The product's own texts: title, version, the maker's address and notice.
+#pragma once
+
+namespace product {
+constexpr const char* kTitle = "Rullomat";
+constexpr const char* kVersion = "1.0.0.0";
+// A reserved example domain: no real site is ever opened.
+constexpr const char* kWebAddress = "https://rullomat.example.org";
+constexpr const char* kMailAddress = "info@rullomat.example.org";
+constexpr const char* kNotice = "Free software, for fun only: no real money is played.";
+constexpr const char* kCredits = "Reels, sounds and toolkit by the Rullomat developers";
+} // namespace product

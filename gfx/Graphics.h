@@ -1,0 +1,45 @@
+// The one drawing object: an X graphics context bound to one form's window.
+// Made on the stack for each paint; every primitive flushes at once.
+// Colours are 0xRRGGBB; -1 leaves the current colour in force.
+#pragma once
+#include <X11/Xlib.h>
+#include <string>
+
+class Form;
+
+class Graphics {
+public:
+    explicit Graphics(Form* owner = nullptr); // null: the main window
+    ~Graphics();
+    Graphics(const Graphics&) = delete;
+    Graphics& operator=(const Graphics&) = delete;
+
+    bool IsValid() const { return gc != nullptr; }
+
+    // Text metrics of the main window's font.
+    int LineHeight();
+    int CharWidth();
+    static int TextWidth(const std::string& text);
+
+    void DrawPoint(int x, int y, int color);
+    void DrawLine(int x1, int y1, int x2, int y2, int lineWidth, int color);
+    void DrawLine(int x1, int y1, int x2, int y2, int style, int lineWidth, int color);
+    void DrawLines(XPoint* points, int count, int lineWidth, int color);
+    void FillPolygon(XPoint* points, int count, int borderWidth, int borderColor, int fillColor);
+    void DrawRectangle(int x, int y, int w, int h, int lineWidth, int color);
+    void FillRectangle(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
+    void DrawEllipse(int x, int y, int w, int h, int lineWidth, int color);
+    void FillEllipse(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
+    void DrawText(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align);
+    void DrawText(int x, int y, int w, int h, const std::string& text, int fg);
+    void DrawText(int x, int y, const std::string& text, int fg);
+    void PutImage(int x, int y, int w, int h, XImage* image);
+    void PutImage(int x, int y, XImage* image);
+    void PutImagePart(int x, int y, int w, int h, XImage* image, int srcX, int srcY);
+    void PutImageTransparent(int x, int y, int w, int h, XImage* image, int key = 0);
+    void PutPictureTransparent(int x, int y, int w, int h, XImage* sheet, int srcX, int srcY, int key = 0);
+
+private:
+    GC gc = nullptr;
+    Form* owner = nullptr;
+};

@@ -1,0 +1,51 @@
+# Shared by scripts/play, scripts/test and the end-to-end tests: installs
+# what a fresh Debian machine lacks, and starts a private Xvfb.
+
+# ensure_packages PKG...: apt-get installs the packages that are missing.
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building and testing the program needs.
+BUILD_PACKAGES=(cmake ninja-build g++ libx11-dev libgtest-dev xvfb xfonts-base x11-utils xdotool)
+
+# start_xvfb DEPTH [SIZE]: starts Xvfb on a free display, exports DISPLAY and
+# XVFB_PID. Fails when no server answers within 10 seconds.
+start_xvfb() {
+    local depth=${1:-24} size=${2:-1280x1024} n
+    for n in $(seq 90 199); do
+        [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] || break
+    done
+    Xvfb ":$n" -screen 0 "${size}x${depth}" -nolisten tcp -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+        if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "Could not start Xvfb on :$n" >&2
+    kill "$XVFB_PID" 2>/dev/null
+    return 1
+}
+
+stop_xvfb() {
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
+    fi
+}

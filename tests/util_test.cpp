@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "util/Files.h"
+#include "util/Strings.h"
+#include "util/TimeStamp.h"
+
+namespace {
+
+// Each test gets its own scratch folder; paths are built inside it.
+class UtilFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/util_test_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+    std::string At(const std::string& name) const { return dir + "/" + name; }
+    void Put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(At(name), std::ios::binary) << bytes;
+    }
+    std::string Get(const std::string& name) const {
+        return (std::stringstream() << std::ifstream(At(name)).rdbuf()).str();
+    }
+    std::string dir;
+};
+
+time_t FixedClock() { return 1700000000; }
+time_t LaterClock() { return 1700000003; }
+
+} // namespace
+
+TEST(UtilStrings, NumberTexts) {
+    const std::pair<int64_t, const char*> grouped[] = {
+        {0, "0"}, {999, "999"}, {1000, "1.000"}, {1234567890, "1.234.567.890"},
+        {1234567890123, "1.234.567.890.123"}, {-100, "-100"}, {-1000, "-1.000"},
+        {-100000, "-100.000"}, {-1234567, "-1.234.567"},
+        {INT64_MIN, "-9.223.372.036.854.775.808"}};
+    for (const auto& [value, text] : grouped) EXPECT_EQ(IntToStrThousands(value), text) << value;
+    EXPECT_EQ(IntToStrPad(1500, '0', 8), "00001500");
+    EXPECT_EQ(IntToStrPad(-5, '0', 8), "000000-5");
+    EXPECT_EQ(IntToStrPad(7, ' ', 200).size(), 200u);
+    EXPECT_EQ(ByteToHex(5) + ByteToHex(255), "05FF");
+}
+
+TEST(UtilStrings, TrimReplaceSplit) {
+    EXPECT_EQ(StrTrim(" \t \n "), "");
+    EXPECT_EQ(StrTrim("\t a b \r\n"), "a b");
+    EXPECT_EQ(StrTrim("\xE8 "), "\xE8"); // high bytes are not spaces
+    EXPECT_EQ(StrTrimRight("  ab  "), "  ab");
+
+    EXPECT_EQ(StrReplaceAll("1.234.567", ".", ""), "1234567");
+    EXPECT_EQ(StrReplaceAll("abc", "", "x"), "abc");
+    // Replacing goes on while a match is left, also one formed by a replacement.
+    EXPECT_EQ(StrReplaceAll("aaaa", "aa", "a"), "a");
+    EXPECT_EQ(StrReplaceAll("xaab", "ab", "b"), "xb");
+    // A replacement containing the text sought is applied once per occurrence.
+    EXPECT_EQ(StrReplaceAll("a.b.", ".", ".."), "a..b..");
+    EXPECT_EQ(StrUpper("abc\xE8z1"), "ABC\xE8Z1");
+
+    EXPECT_EQ(StrSplit("a;b;;c;", ";"), (StringList{"a", "b", "", "c"}));
+    EXPECT_EQ(StrSplit("abc", ","), StringList{"abc"});
+    EXPECT_EQ(StrSplit(",", ","), StringList{""});
+    EXPECT_EQ(StrSplit("a<>b<>", "<>"), (StringList{"a", "b"}));
+    EXPECT_TRUE(StrSplit("", ",").empty());
+    EXPECT_TRUE(StrSplit("abc", "").empty());
+}
+
+TEST(UtilStrings, Paths) {
+    EXPECT_EQ(PathDirectory("Data\\img.bin"), "Data/");
+    EXPECT_EQ(PathDirectory("SYS:x"), "SYS:");
+    EXPECT_EQ(PathDirectory("plain"), "");
+    EXPECT_EQ(PathFileName("a/b/c.txt"), "c.txt");
+    EXPECT_EQ(PathFileName("a\\b.txt"), "b.txt");
+    EXPECT_EQ(PathWithSlash("") + "|" + PathWithSlash("Data") + "|" + PathWithSlash("D\\") + "|" +
+                  PathWithSlash("SYS:"),
+              "|Data/|D\\|SYS:");
+}
+
+TEST_F(UtilFiles, PlainFiles) {
+    EXPECT_EQ(FileSize(At("missing")), 0);
+    EXPECT_TRUE(FileExists(dir));
+    Put("f", "12345");
+    EXPECT_EQ(FileSize(At("f")), 5);
+    EXPECT_TRUE(FileRemove(At("f")));
+    EXPECT_FALSE(FileExists(At("f")));
+    EXPECT_TRUE(MakeDirIfMissing(At("d")));
+    EXPECT_TRUE(MakeDirIfMissing(At("d"))); // already there
+    EXPECT_FALSE(MakeDirIfMissing(At("x/y"))); // only the last level is made
+}
+
+TEST_F(UtilFiles, TextFileLines) {
+    TextFile file(At("t.txt"));
+    file.WriteLines({"first", "", "third"});
+    EXPECT_EQ(file.Flags(), 0);
+    EXPECT_EQ(Get("t.txt"), "first\n\nthird\n");
+    file.AppendLine("fourth");
+    EXPECT_EQ(file.ReadLines(), (StringList{"first", "", "third", "fourth"}));
+    file.WriteLines({"a", "b"}); // truncates
+    EXPECT_EQ(file.ReadAll(), "a\r\nb\r\n");
+
+    Put("crlf.txt", "one\r\ntwo\r\nlast");
+    TextFile crlf(At("crlf.txt"));
+    EXPECT_EQ(crlf.ReadLines(), (StringList{"one\r", "two\r", "last"}));
+    EXPECT_FALSE(crlf.Failed());
+
+    // A line of 255 bytes or more ends the reading and is reported.
+    Put("long.txt", "a\nb\n" + std::string(300, 'x') + "\nc\n");
+    TextFile longFile(At("long.txt"));
+    EXPECT_EQ(longFile.ReadLines(), (StringList{"a", "b"}));
+    EXPECT_EQ(longFile.Flags(), 1);
+    EXPECT_EQ(longFile.ReadAll(), "");
+    Put("edge.txt", std::string(254, 'y') + "\n" + std::string(255, 'z') + "\n");
+    EXPECT_EQ(TextFile(At("edge.txt")).ReadLines(), StringList{std::string(254, 'y')});
+
+    TextFile missing(At("missing.txt"));
+    EXPECT_TRUE(missing.ReadLines().empty());
+    EXPECT_TRUE(missing.Flags() == 257 && missing.Failed() && missing.NotOpened());
+    Put("missing.txt", "now here\n"); // flags are cleared by the next operation
+    EXPECT_EQ(missing.ReadLines(), StringList{"now here"});
+    EXPECT_EQ(missing.Flags(), 0);
+    TextFile badDir(At("nodir/x.txt"));
+    badDir.AppendLine("x");
+    EXPECT_EQ(badDir.Flags(), 257);
+}
+
+TEST_F(UtilFiles, BinaryFileReadWrite) {
+    BinaryFile out;
+    ASSERT_TRUE(out.Open(At("b.bin"), false, true, false));
+    EXPECT_TRUE(out.Write("hello", 5));
+    EXPECT_TRUE(out.WriteAt(1, "EY", 2));
+    out.Close();
+    EXPECT_TRUE(out.IsClosed() && !out.Error());
+    EXPECT_EQ(Get("b.bin"), "hEYlo");
+    EXPECT_FALSE(out.Write("x", 1)); // after Close every operation fails
+    EXPECT_TRUE(out.Error());
+    EXPECT_FALSE(out.Open(At("b.bin"), true, false, false));
+
+    BinaryFile app;
+    ASSERT_TRUE(app.Open(At("b.bin"), false, false, true));
+    EXPECT_TRUE(app.Write("!", 1));
+    app.Close();
+    EXPECT_EQ(Get("b.bin"), "hEYlo!");
+
+    BinaryFile in;
+    ASSERT_TRUE(in.OpenForReading(At("b.bin")));
+    char buf[16] = {};
+    EXPECT_EQ(in.ReadAt(2, buf, 3), 3);
+    EXPECT_EQ(std::string(buf, 3), "Ylo");
+    EXPECT_FALSE(in.Error());
+    EXPECT_EQ(in.ReadAt(4, buf, 10), 2); // short read
+    EXPECT_TRUE(in.Error());
+    EXPECT_EQ(in.ReadAt(0, buf, 2), 2); // the stream still works after it
+    EXPECT_EQ(std::string(buf, 2), "hE");
+    EXPECT_EQ(in.ReadAt(-1, buf, 2) + in.ReadAt(0, buf, -2), 0);
+    in.Close();
+    EXPECT_EQ(in.ReadAt(0, buf, 2), 0);
+
+    BinaryFile none;
+    EXPECT_FALSE(none.OpenForReading(At("missing.bin")));
+    EXPECT_TRUE(none.Error() && none.NotOpened());
+    EXPECT_EQ(none.ReadAt(0, buf, 1), 0);
+    EXPECT_FALSE(none.Open(At("missing.bin"), true, true, false)); // update does not create
+}
+
+TEST(UtilTimeStamp, ElapsedAndNow) {
+    TimeStamp::clockSource = FixedClock;
+    tickMs = 990;
+    TimeStamp start = TimeStamp::Now();
+    TimeStamp same = TimeStamp::Now(); // same loop pass: same millisecond
+    EXPECT_EQ(same.millisecond, 990);
+    EXPECT_EQ(start.ElapsedMs(same), 0);
+    EXPECT_EQ(start.seconds, 1700000000);
+    struct tm c = {};
+    c.tm_year = start.year - 1900, c.tm_mon = start.month - 1, c.tm_mday = start.day;
+    c.tm_hour = start.hour, c.tm_min = start.minute, c.tm_sec = start.second, c.tm_isdst = -1;
+    EXPECT_EQ(mktime(&c), 1700000000); // the fields name the same local time
+    EXPECT_EQ(start.weekday, c.tm_wday);
+
+    TimeStamp::clockSource = LaterClock;
+    tickMs = 20;
+    TimeStamp later = TimeStamp::Now();
+    EXPECT_EQ(start.ElapsedMs(later), 3000 + 20 - 990);
+    start.invalid = true;
+    EXPECT_EQ(start.ElapsedMs(later), 0);
+    TimeStamp::clockSource = nullptr;
+    tickMs = 0;
+}
