@@ -20,6 +20,9 @@ public:
     int LineHeight();
     int CharWidth();
     static int TextWidth(const std::string& text);
+    // Distance between the baselines of two text lines: ascent + 1, at least 15.
+    int LineStep();
+    int Ascent();
 
     void DrawPoint(int x, int y, int color);
     void DrawLine(int x1, int y1, int x2, int y2, int lineWidth, int color);
@@ -39,7 +42,27 @@ public:
     void PutImageTransparent(int x, int y, int w, int h, XImage* image, int key = 0);
     void PutPictureTransparent(int x, int y, int w, int h, XImage* sheet, int srcX, int srcY, int key = 0);
 
+    Form* GetOwner() const { return owner; }
+
 private:
+    Display* GetDisplay() const;
+    Drawable GetDrawable() const;
+    XFontStruct* TextFont();
+    void SetColor(int color);
+    void Flush();
+    void LineAttributes(int width, int style);
+    void DrawRectangleNoFlush(int x, int y, int w, int h, int lineWidth, int color);
+    void DrawLinesNoFlush(XPoint* points, int count, int color);
+    void DrawEllipseNoFlush(int x, int y, int w, int h, int color);
+    void FillRectangleNoFlush(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
+    void PutImageArea(int x, int y, int w, int h, XImage* image, int srcX, int srcY);
+    void PasteTransparent(int x, int y, int w, int h, XImage* image, int srcX, int srcY, int key);
+    int TextLineWidth(const std::string& text);
+    void DrawTextLines(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align,
+                       bool firstLine);
+
     GC gc = nullptr;
     Form* owner = nullptr;
+    XFontStruct* font = nullptr; // the main window's font, once looked up
+    bool fontResolved = false;
 };

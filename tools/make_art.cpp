@@ -14,8 +14,7 @@
 // rendered with 4 x 4 supersampling and shaded with a simple light from the
 // upper left. The output is the same on every run (no clocks, no random
 // numbers; the only noise is a fixed hash of the pixel position).
-//
-// Only the standard library is used, so the tool builds without X.
+// The bitmaps then become C source through tools/bmp2c.
 
 #include <algorithm>
 #include <array>
@@ -28,6 +27,8 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <vector>
+
+#include "gfx/PngFile.h"
 
 namespace {
 
@@ -1554,82 +1555,6 @@ std::vector<float> makeBeep()
 }
 
 // ---------------------------------------------------------------------------
-// PNG writer (stored deflate blocks, no compression library needed).
-
-uint32_t crc32(const uint8_t* d, size_t n, uint32_t crc = 0)
-{
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t i = 0; i < 256; ++i) {
-            uint32_t c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (size_t i = 0; i < n; ++i)
-        crc = table[(crc ^ d[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-void putBE32(std::vector<uint8_t>& v, uint32_t x)
-{
-    v.push_back(uint8_t(x >> 24));
-    v.push_back(uint8_t(x >> 16));
-    v.push_back(uint8_t(x >> 8));
-    v.push_back(uint8_t(x));
-}
-
-void pngChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data)
-{
-    putBE32(out, uint32_t(data.size()));
-    std::vector<uint8_t> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    out.insert(out.end(), body.begin(), body.end());
-    putBE32(out, crc32(body.data(), body.size()));
-}
-
-std::vector<uint8_t> png(const Image& img)
-{
-    std::vector<uint8_t> raw;
-    raw.reserve(size_t(img.h) * (size_t(img.w) * 3 + 1));
-    for (int y = 0; y < img.h; ++y) {
-        raw.push_back(0);
-        const uint8_t* row = &img.rgb[size_t(y) * size_t(img.w) * 3];
-        raw.insert(raw.end(), row, row + size_t(img.w) * 3);
-    }
-    std::vector<uint8_t> z = {0x78, 0x01};
-    size_t pos = 0;
-    do {
-        size_t len = std::min<size_t>(65535, raw.size() - pos);
-        bool last = pos + len == raw.size();
-        z.push_back(last ? 1 : 0);
-        put16(z, uint32_t(len));
-        put16(z, uint32_t(~len & 0xFFFF));
-        z.insert(z.end(), raw.begin() + long(pos), raw.begin() + long(pos + len));
-        pos += len;
-    } while (pos < raw.size());
-    uint32_t a = 1, b = 0;
-    for (uint8_t c : raw) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    putBE32(z, (b << 16) | a);
-
-    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<uint8_t> ihdr;
-    putBE32(ihdr, uint32_t(img.w));
-    putBE32(ihdr, uint32_t(img.h));
-    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
-    pngChunk(out, "IHDR", ihdr);
-    pngChunk(out, "IDAT", z);
-    pngChunk(out, "IEND", {});
-    return out;
-}
-
-// ---------------------------------------------------------------------------
 
 void makeDir(const std::string& path) { ::mkdir(path.c_str(), 0755); }
 
@@ -1740,7 +1665,7 @@ int main(int argc, char** argv)
         grey.blit(shown, 8 + 88 * int(i) + 30, 86);
     }
     prev.blit(grey, 12, y);
-    ok = writeFile(root + "docs/art-preview.png", png(prev)) && ok;
+    ok = WritePng(root + "docs/art-preview.png", prev.w, prev.h, prev.rgb.data()) && ok;
 
     for (int i = 0; i < 12; ++i)
         std::printf("symbol %2d: %s\n", i, kSymbolNames[i]);

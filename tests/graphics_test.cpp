@@ -1,0 +1,351 @@
+// Drawing primitives, text layout, picture pastes and the image control,
+// checked by reading the window's pixels back from the X server.
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "gfx/Graphics.h"
+#include "gfx/MyImage.h"
+#include "gfx/Picture.h"
+#include "tests/support/XTestSupport.h"
+
+namespace {
+
+using Colors = std::vector<uint32_t>;
+constexpr uint32_t kBack = 0x202020, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kYellow = 0xFFFF00;
+
+struct Box {
+    int left = 0, top = 0, right = -1, bottom = -1; // inclusive
+    bool Empty() const { return right < left; }
+};
+
+class GfxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        xt::ClearLog();
+        form = new xt::TestForm(400, 300);
+        form->Create();
+        xt::Pump(form);
+        Clear();
+    }
+    void TearDown() override { delete form; }
+
+    void Clear() { Graphics(form).FillRectangle(0, 0, 401, 301, 0, 0, kBack); }
+    Colors Px(int x, int y, int w, int h) { return xt::Pixels(form, x, y, w, h); }
+    int Count(int x, int y, int w, int h, uint32_t c) { return xt::CountColor(form, x, y, w, h, c); }
+    // The bounding box of everything in the area that is not background.
+    Box Ink(int x, int y, int w, int h) {
+        Colors px = Px(x, y, w, h);
+        Box b{x + w, y + h, x - 1, y - 1};
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i)
+                if (px[static_cast<size_t>(j * w + i)] != kBack) {
+                    b = Box{std::min(b.left, x + i), std::min(b.top, y + j), std::max(b.right, x + i),
+                            std::max(b.bottom, y + j)};
+                }
+        return b.Empty() ? Box{} : b;
+    }
+    XFontStruct* Font() { return Application::forms[0]->GetFont().GetFontStruct(form->GetDisplay()); }
+    int Width(const std::string& s) { return XTextWidth(Font(), s.data(), static_cast<int>(s.size())); }
+    XCharStruct Ext(const std::string& s) {
+        int dir, asc, desc;
+        XCharStruct overall{};
+        XTextExtents(Font(), s.data(), static_cast<int>(s.size()), &dir, &asc, &desc, &overall);
+        return overall;
+    }
+    XImage* Image(int w, int h, const Colors& colors) {
+        std::vector<unsigned char> rgb;
+        for (uint32_t c : colors)
+            rgb.insert(rgb.end(), {static_cast<unsigned char>(c >> 16), static_cast<unsigned char>(c >> 8),
+                                   static_cast<unsigned char>(c)});
+        return CreateXImage(form, rgb.data(), w, h);
+    }
+
+    xt::TestForm* form = nullptr;
+};
+
+TEST_F(GfxTest, RectanglesLinesAndColours) {
+    Graphics g; // no owner: the main window
+    EXPECT_EQ(g.GetOwner(), form);
+    g.FillRectangle(10, 10, 5, 5, 0, 0, kRed); // one pixel short each way
+    EXPECT_EQ(Count(8, 8, 9, 9, kRed), 16);
+    EXPECT_EQ(Ink(5, 5, 15, 15).right, 13);
+    g.DrawRectangle(30, 10, 5, 5, 1, kGreen); // the full 5 x 5 outline
+    EXPECT_EQ(Count(28, 8, 9, 9, kGreen), 16);
+    EXPECT_EQ(Count(31, 11, 3, 3, kGreen), 0);
+    EXPECT_EQ(Ink(25, 5, 15, 15).right, 34);
+    g.FillRectangle(50, 10, 6, 6, 1, kBlue, kRed); // the border frames the filled area
+    EXPECT_EQ(Count(48, 8, 10, 10, kBlue), 16);
+    EXPECT_EQ(Count(48, 8, 10, 10, kRed), 9);
+
+    // -1 keeps the colour in force; a wide outline leaves 1-pixel lines behind.
+    g.DrawRectangle(70, 10, 20, 20, 3, kYellow);
+    EXPECT_GT(Count(68, 8, 3, 24, kYellow), 24);
+    g.DrawLine(100, 50, 150, 50, 5, -1);
+    EXPECT_EQ(Count(100, 45, 51, 11, kYellow), 51);
+    g.DrawPoint(40, 10, -1); // a point sends -1 as it is: white
+    EXPECT_EQ(xt::Pixel(form, 40, 10), 0xFFFFFFu);
+
+    // Dashes leave gaps; double dashes fill them with the background (black).
+    g.DrawLine(10, 60, 110, 60, 1, 1, kRed);
+    EXPECT_GT(Count(10, 60, 101, 1, kRed), 20);
+    EXPECT_EQ(Count(10, 60, 101, 1, kRed) + Count(10, 60, 101, 1, kBack), 101);
+    g.DrawLine(10, 70, 110, 70, 2, 1, kRed);
+    EXPECT_GT(Count(10, 70, 101, 1, 0x000000), 20);
+    EXPECT_EQ(Count(10, 70, 101, 1, kRed) + Count(10, 70, 101, 1, 0x000000), 101);
+    g.DrawLine(10, 80, 110, 80, 1, kGreen);
+    EXPECT_EQ(Count(10, 80, 101, 1, kGreen), 101);
+}
+
+TEST_F(GfxTest, EllipsesAndPolygons) {
+    Graphics g(form);
+    g.FillEllipse(20, 20, 40, 20, 1, kBlue, kRed);
+    EXPECT_EQ(Px(40, 30, 1, 1), Colors{kRed});
+    EXPECT_EQ(Px(20, 20, 2, 1), (Colors{kBack, kBack})); // the corner is outside the curve
+    EXPECT_EQ(Px(20, 30, 1, 1), Colors{kBlue});
+    EXPECT_EQ(Ink(10, 10, 60, 40).right, 60);
+    g.DrawEllipse(100, 20, 40, 20, 1, kGreen);
+    EXPECT_EQ(Px(100, 30, 21, 1)[20], kBack);
+    EXPECT_EQ(Px(100, 30, 1, 1), Colors{kGreen});
+
+    XPoint triangle[] = {{200, 20}, {260, 20}, {200, 80}};
+    g.FillPolygon(triangle, 3, 1, kBlue, kRed);
+    EXPECT_EQ(Px(210, 30, 1, 1), Colors{kRed});
+    EXPECT_EQ(Px(255, 75, 1, 1), Colors{kBack});
+    EXPECT_EQ(Px(230, 20, 1, 1), Colors{kBlue});
+    EXPECT_NE(Px(200, 50, 1, 1), Colors{kBlue}); // the outline is left open
+}
+
+TEST_F(GfxTest, TextNeedsTenPixelsAndIsCentredVertically) {
+    Graphics g(form);
+    ASSERT_NE(Font(), nullptr);
+    EXPECT_EQ(g.LineHeight(), Font()->ascent + 1);
+    const int step = g.LineStep();
+    EXPECT_EQ(step, Font()->ascent > 15 ? Font()->ascent + 1 : 15);
+    EXPECT_EQ(Graphics::TextWidth("abcd"), 4 * Width("M"));
+
+    const XCharStruct h = Ext("H");
+    g.DrawText(20, 20, 100, 9, "H", kRed, -1, 0);
+    EXPECT_TRUE(Ink(0, 0, 200, 60).Empty());
+    g.DrawText(20, 20, 100, 10, "H", kRed, -1, 0);
+    const int baseline = 20 + step - 1 + (10 - step) / 2;
+    if (Font()->ascent <= 15) {
+        EXPECT_EQ(baseline, 32);
+    }
+    Box box = Ink(0, 0, 200, 60);
+    EXPECT_EQ(box.bottom, baseline + h.descent - 1);
+    EXPECT_EQ(box.left, 20 + h.lbearing);
+
+    g.DrawText(50, 100, "H", kGreen); // one line in an 18-pixel box
+    EXPECT_EQ(Ink(0, 80, 200, 60).bottom, 100 + step - 1 + (18 - step) / 2 + h.descent - 1);
+
+    // A background fills the box less one column before the text is drawn.
+    g.DrawText(220, 20, 60, 30, "x", kRed, kBlue, 0);
+    EXPECT_EQ(Count(215, 15, 80, 45, kBlue) + Count(215, 15, 80, 45, kRed), 59 * 30);
+    EXPECT_GT(Count(215, 15, 80, 45, kRed), 0);
+}
+
+TEST_F(GfxTest, TextAlignsWrapsAndBreaks) {
+    Graphics g(form);
+    const int step = g.LineStep();
+    const std::string word = "word";
+    g.DrawText(10, 10, 100, 18, word, kRed, -1, 2);
+    EXPECT_EQ(Ink(0, 0, 150, 40).left, 10 + (100 - Width(word)) / 2 + Ext(word).lbearing);
+    Clear();
+    g.DrawText(10, 10, 100, 18, word, kRed, -1, 1);
+    EXPECT_EQ(Ink(0, 0, 150, 40).right, 10 + 100 - Width(word) + Ext(word).rbearing - 1);
+
+    // Cut at the space; after a cut line the rest stays on the left.
+    Clear();
+    const int w = Width("aaa bbb");
+    g.DrawText(20, 20, w, 3 * step, "aaa bbb cc", kRed, -1, 2);
+    EXPECT_EQ(Ink(0, 20, 300, step).right, 20 + Ext("aaa bbb").rbearing - 1);
+    EXPECT_EQ(Ink(0, 20 + step, 300, step).left, 20 + Ext("c").lbearing);
+    // No line once 9 pixels or less are left; long words break between letters.
+    Clear();
+    g.DrawText(20, 20, w, 2 * step + 9, "aaa bbb ccc ddd eee", kRed, -1, 0);
+    EXPECT_FALSE(Ink(0, 20 + step, 300, step).Empty());
+    EXPECT_TRUE(Ink(0, 20 + 2 * step, 300, 2 * step).Empty());
+    Clear();
+    g.DrawText(20, 20, Width("abc"), 2 * step, "abcdef", kRed, -1, 0);
+    EXPECT_LT(Ink(0, 20, 300, step).right, 20 + Width("abc"));
+    EXPECT_FALSE(Ink(0, 20 + step, 300, step).Empty());
+
+    // A line feed keeps the alignment; neither line is centred vertically.
+    Clear();
+    g.DrawText(20, 20, 200, 100, "ab\ncd", kRed, -1, 2);
+    Box first = Ink(0, 20, 300, step), second = Ink(0, 20 + step, 300, step);
+    EXPECT_EQ(first.left, 20 + (200 - Width("ab")) / 2 + Ext("ab").lbearing);
+    EXPECT_EQ(second.left, 20 + (200 - Width("cd")) / 2 + Ext("cd").lbearing);
+    EXPECT_EQ(second.bottom - first.bottom, step + Ext("cd").descent - Ext("ab").descent);
+    EXPECT_EQ(first.bottom, 20 + step - 1 + Ext("ab").descent - 1);
+
+    // Text wider than its box draws nothing, and ends.
+    Clear();
+    g.DrawText(20, 20, 3, 200, "MMM MMM", kRed, -1, 0);
+    g.DrawText(20, 20, 100, 100, "\n", kRed, -1, 2);
+    EXPECT_TRUE(Ink(0, 0, 300, 250).Empty());
+}
+
+TEST_F(GfxTest, ImagesArePastedWholeInPartAndClipped) {
+    XImage* image = Image(3, 2, {kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF});
+    ASSERT_NE(image, nullptr);
+    Graphics g(form);
+    g.PutImage(10, 10, image);
+    EXPECT_EQ(Px(10, 10, 3, 2), (Colors{kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF}));
+    g.PutImage(20, 10, 2, 1, image);
+    EXPECT_EQ(Px(20, 10, 3, 2), (Colors{kRed, kGreen, kBack, kBack, kBack, kBack}));
+    g.PutImagePart(30, 10, 1, 2, image, 2, 0);
+    EXPECT_EQ(Px(30, 10, 2, 2), (Colors{kBlue, kBack, 0xABCDEF, kBack}));
+    // Areas reaching past the picture paste only its own pixels.
+    g.PutImagePart(40, 10, 10, 10, image, 2, 1);
+    EXPECT_EQ(Ink(35, 5, 30, 30).right, 40);
+    g.PutImagePart(60, 10, 3, 2, image, -1, -1);
+    EXPECT_EQ(Px(60, 10, 3, 2), (Colors{kBack, kBack, kBack, kBack, kRed, kGreen}));
+    g.PutImagePart(80, 10, 5, 5, image, 7, 0);
+    g.PutImage(80, 10, 5, 5, nullptr);
+    EXPECT_TRUE(Ink(75, 5, 20, 20).Empty());
+    DestroyXImage(image);
+    EXPECT_TRUE(xt::LogLines().empty());
+}
+
+TEST_F(GfxTest, TransparentPastesShowTheWindowWhereTheKeyIs) {
+    XImage* image = Image(3, 2, {kRed, 0, kRed, 0, kGreen, 0});
+    ASSERT_NE(image, nullptr);
+    Graphics g(form);
+    g.FillRectangle(10, 10, 11, 11, 0, 0, kBlue);
+    g.PutImageTransparent(10, 10, 3, 2, image);
+    EXPECT_EQ(Px(10, 10, 3, 2), (Colors{kRed, kBlue, kRed, kBlue, kGreen, kBlue}));
+    // Pasted again over another background, the black pixels show that one.
+    g.FillRectangle(30, 10, 11, 11, 0, 0, kYellow);
+    g.PutImageTransparent(30, 10, 3, 2, image);
+    EXPECT_EQ(Px(30, 10, 3, 2), (Colors{kRed, kYellow, kRed, kYellow, kGreen, kYellow}));
+    EXPECT_EQ(XGetPixel(image, 1, 0) & 0xFFFFFF, 0u);
+    g.PutImageTransparent(50, 10, 3, 2, image, static_cast<int>(kRed));
+    EXPECT_EQ(Px(50, 10, 3, 1), (Colors{kBack, 0, kBack}));
+    // Past the picture or the window, only what both have is pasted.
+    g.PutImageTransparent(70, 10, 20, 20, image);
+    EXPECT_EQ(Ink(65, 5, 30, 30).right, 72);
+    g.PutImageTransparent(398, 10, 3, 2, image);
+    EXPECT_EQ(Px(398, 10, 2, 2), (Colors{kRed, kBack, kBack, kGreen}));
+    g.PutImageTransparent(-1, 50, 3, 2, image);
+    EXPECT_EQ(Px(0, 50, 2, 2), (Colors{kBack, kRed, kGreen, kBack}));
+    g.PutImageTransparent(500, 500, 3, 2, image);
+
+    // Frames of a sheet: two 2 x 2 frames side by side.
+    XImage* sheet = Image(4, 2, {kRed, 0, kGreen, kGreen, 0, kRed, 0, kYellow});
+    g.PutPictureTransparent(10, 50, 2, 2, sheet, 2, 0);
+    EXPECT_EQ(Px(10, 50, 2, 2), (Colors{kGreen, kGreen, kBack, kYellow}));
+    g.PutPictureTransparent(30, 50, 2, 2, sheet, 3, 0); // half outside the sheet
+    EXPECT_EQ(Px(30, 50, 2, 2), (Colors{kGreen, kBack, kYellow, kBack}));
+    g.PutPictureTransparent(40, 50, 2, 2, sheet, 9, 9);
+    EXPECT_TRUE(Ink(38, 48, 10, 10).Empty());
+    EXPECT_EQ(XGetPixel(sheet, 1, 0) & 0xFFFFFF, 0u);
+
+    // A window that cannot be read back is skipped quietly.
+    form->Hide();
+    xt::Pump(form);
+    g.PutImageTransparent(0, 0, 2, 2, image);
+    XSync(xt::TestDisplay(), False);
+    DestroyXImage(image);
+    DestroyXImage(sheet);
+    EXPECT_TRUE(xt::LogLines().empty()) << xt::ReadLog();
+}
+
+TEST(GfxNoWindow, PrimitivesSkipWithoutAGC) {
+    xt::ClearLog();
+    xt::TestForm form; // never created: no window to draw on
+    {
+        Graphics g(&form);
+        EXPECT_FALSE(g.IsValid());
+        g.FillRectangle(0, 0, 10, 10, 1, 0, 0);
+        g.DrawText(0, 0, 100, 20, "text", 0, 0, 2);
+        g.PutImageTransparent(0, 0, 1, 1, nullptr);
+    }
+    XSync(xt::TestDisplay(), False);
+    EXPECT_EQ(xt::LogLines(), std::vector<std::string>{"Errore nella creazione del GC"});
+}
+
+// A 4-bit picture 3 x 2: top row palette entries 1, 2, 3; bottom row 4, 5, 6.
+std::vector<unsigned char> Palette4Picture() {
+    std::vector<unsigned char> data(48, 0);
+    const uint32_t colors[] = {0, kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF};
+    for (size_t i = 0; i < 7; ++i)
+        for (size_t k = 0; k < 3; ++k) data[i * 3 + k] = static_cast<unsigned char>(colors[i] >> (16 - 8 * k));
+    data.insert(data.end(), {0x45, 0x6F, 0x12, 0x3F}); // bottom row first
+    return data;
+}
+
+TEST_F(GfxTest, ImagesPaintGivenOrBuiltPictures) {
+    XImage* given = Image(2, 2, {kRed, kGreen, kBlue, kYellow});
+    MyImage shown(form, given);
+    shown.SetPosition(10, 20);
+    shown.SetSize(2, 2);
+    shown.Show();
+    EXPECT_EQ(Px(10, 20, 2, 2), (Colors{kRed, kGreen, kBlue, kYellow}));
+
+    std::vector<unsigned char> data = Palette4Picture();
+    MyImage palette(form, data.data(), 3, 2);
+    palette.SetPosition(10, 30);
+    palette.Show();
+    EXPECT_EQ(Px(10, 30, 3, 2), (Colors{kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF}));
+
+    const unsigned char rgb[] = {0xFF, 0, 0, 0, 0xFF, 0, 1, 2, 3, 4, 5, 6}, grey[12] = {9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
+    MyImage direct(form, rgb, true, 2, 2);
+    direct.SetPosition(30, 10);
+    direct.Show();
+    EXPECT_EQ(Px(30, 10, 2, 2), (Colors{kRed, kGreen, 0x010203, 0x040506}));
+    direct.SetRawData(grey); // rebuilt from the new data
+    EXPECT_EQ(Count(30, 10, 2, 2, 0x090909), 4);
+    direct.SetImage(given); // a given picture replaces the built one
+    EXPECT_EQ(direct.GetRawData(), nullptr);
+    EXPECT_EQ(Px(30, 10, 2, 2), (Colors{kRed, kGreen, kBlue, kYellow}));
+
+    // Forms repaint their images; nothing is drawn while painting is suspended.
+    Clear();
+    paintSuspended = true;
+    form->Paint();
+    paintSuspended = false;
+    EXPECT_TRUE(Ink(0, 0, 50, 50).Empty());
+    form->Paint();
+    EXPECT_EQ(Px(10, 30, 1, 1), Colors{kRed});
+    shown.Hide();
+    direct.Hide();
+    DestroyXImage(given);
+}
+
+TEST_F(GfxTest, ImagesWithoutPictureBordersHideAndMove) {
+    form->SetBackColor(0x336699);
+    MyImage empty(form, static_cast<XImage*>(nullptr));
+    empty.SetPosition(10, 10);
+    empty.SetSize(20, 10);
+    empty.Show();
+    EXPECT_EQ(Count(5, 5, 40, 30, 0x336699), 19 * 9); // the stated size less one column and row
+    empty.SetBorder(true);
+    EXPECT_EQ(Count(10, 10, 20, 1, 0x000000), 19);  // top
+    EXPECT_EQ(Count(10, 10, 1, 10, 0x000000), 9);   // left
+    EXPECT_EQ(Count(29, 10, 1, 10, 0xFFFFFF), 10);  // right
+    EXPECT_EQ(Count(10, 19, 20, 1, 0xFFFFFF), 20);  // bottom
+
+    Clear();
+    std::vector<unsigned char> data = Palette4Picture();
+    MyImage image(form, data.data(), 3, 2);
+    image.SetPosition(10, 40);
+    image.Show();
+    const uint32_t id = image.GetId();
+    image.Hide(); // erases its whole area
+    EXPECT_FALSE(image.IsCreated());
+    EXPECT_EQ(Count(10, 40, 3, 2, 0x336699), 6);
+    EXPECT_EQ(Px(13, 40, 1, 1), Colors{kBack});
+    image.SetPosition(50, 50); // hidden: stored only
+    EXPECT_EQ(Px(50, 50, 1, 1), Colors{kBack});
+    image.Show();
+    image.SetPosition(100, 50); // shown: moved
+    EXPECT_EQ(Count(50, 50, 3, 2, 0x336699), 6);
+    EXPECT_EQ(Px(100, 50, 3, 1), (Colors{kRed, kGreen, kBlue}));
+    image.SetSize(2, 1);
+    EXPECT_EQ(Px(100, 50, 3, 1), (Colors{kRed, kGreen, 0x336699}));
+    EXPECT_EQ(image.GetId(), id);
+}
+
+} // namespace
