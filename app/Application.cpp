@@ -64,6 +64,10 @@ void Application::RemoveTimer(GUIElement* timer) {
 
 uint32_t Application::NextId() { return ++idCounter; }
 
+bool Application::IsRegistered(const GUIElement* element) {
+    return std::find(elements.begin(), elements.end(), element) != elements.end();
+}
+
 Form* Application::FindFormByWindow(Window window) {
     for (Form* f : forms)
         if (f->GetWindow() == window) return f;

@@ -30,6 +30,9 @@ public:
     static void RemoveTimer(GUIElement* timer);
 
     static uint32_t NextId();
+    // True while the element is constructed and not yet destroyed: a handler
+    // may destroy the element (or form) it was called for.
+    static bool IsRegistered(const GUIElement* element);
 
     static Form* FindFormByWindow(Window window);
     static std::vector<GUIElement*> CollectChildren(uint32_t containerId);

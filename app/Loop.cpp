@@ -48,13 +48,6 @@ KeyInfo Translate(XKeyEvent& e) {
     return k;
 }
 
-// A handler may destroy the form it runs in; the loop then stops talking to it.
-bool Alive(Form* form) {
-    for (Form* f : Application::forms)
-        if (f == form) return true;
-    return false;
-}
-
 bool IsFocusedChildOf(Form* form) {
     GUIElement* f = Application::focused;
     return f != nullptr && f->GetParent() == form;
@@ -65,7 +58,7 @@ void OnKeyPress(Form* form, XKeyEvent& e) {
     KeyInfo k = Translate(e);
     if (GUIElement* f = Application::focused) f->KeyDown(k.keysym);
     if (k.c > 0) keyStates[static_cast<unsigned char>(k.c)] = 1;
-    if (Alive(form)) form->KeyDown(k.keysym);
+    if (Application::IsRegistered(form)) form->KeyDown(k.keysym);
 }
 
 void TabNavigation(Form* form) {
@@ -100,9 +93,9 @@ void OnKeyRelease(Form* form, XKeyEvent& e) {
         if (GUIElement* still = Application::focused) still->KeyUp(k.keysym);
     }
     if (k.c > 0) keyStates[static_cast<unsigned char>(k.c)] = 0;
-    if (!Alive(form)) return;
+    if (!Application::IsRegistered(form)) return;
     if (k.c > 0) form->KeyChar(k.c);
-    if (Alive(form)) form->KeyUp(k.keysym);
+    if (Application::IsRegistered(form)) form->KeyUp(k.keysym);
 }
 
 void LeftPress(Form* form, Point p) {
@@ -125,7 +118,7 @@ void LeftPress(Form* form, Point p) {
             Application::focused = nullptr;
         }
     }
-    if (Alive(form)) form->MouseDown(p);
+    if (Application::IsRegistered(form)) form->MouseDown(p);
 }
 
 void LeftRelease(Form* form, Point p) {
@@ -141,7 +134,7 @@ void LeftRelease(Form* form, Point p) {
             Application::focused = nullptr;
         }
     }
-    if (Alive(form)) form->MouseUp(p);
+    if (Application::IsRegistered(form)) form->MouseUp(p);
 }
 
 } // namespace
@@ -186,7 +179,7 @@ void DispatchEvent(Form* mainForm, XEvent& ev) {
             const std::string& t = f->TypeTag();
             if (t == "slider" || t == "scrollbar") f->MouseMove(ev.xmotion.x, ev.xmotion.y);
         }
-        if (Alive(form)) form->MouseMove(ev.xmotion.x, ev.xmotion.y);
+        if (Application::IsRegistered(form)) form->MouseMove(ev.xmotion.x, ev.xmotion.y);
         break;
     case EnterNotify:
         form->MouseEnter();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/ChildProcesses.h"
 #include "app/Loop.h"
 #include "util/Files.h"
 
@@ -62,4 +63,14 @@ bool RunCommand(const std::string& command) { return std::system(command.c_str()
 
 bool RunProgram(const std::string& program, const std::string& arguments) {
     return RunCommand(program + " " + arguments);
+}
+
+void Beep() {
+    const char* const beepFile = "Data/beep.wav";
+    if (!FileExists(beepFile)) return;
+    ReapChildren();
+    const pid_t started = ForkChild();
+    if (started > 0) return;
+    RunProgram("aplay", beepFile);
+    if (started == 0) EndChild(0);
 }

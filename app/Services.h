@@ -17,3 +17,7 @@ extern int32_t (*randomSource)(int32_t lo, int32_t hi);
 // Run a command line through the shell; true when it failed (non-zero status).
 bool RunCommand(const std::string& command);
 bool RunProgram(const std::string& program, const std::string& arguments);
+
+// The audible warning: plays "Data/beep.wav" through "aplay" once in a
+// forked child; silent when the file is missing.
+void Beep();

@@ -17,28 +17,32 @@ ensure_packages() {
 }
 
 # What building and testing the program needs.
-BUILD_PACKAGES=(cmake ninja-build g++ libx11-dev libgtest-dev xvfb xfonts-base x11-utils xdotool)
+BUILD_PACKAGES=(cmake ninja-build g++ libx11-dev libgtest-dev xvfb xfonts-base x11-utils xdotool python3 procps)
 
 # start_xvfb DEPTH [SIZE]: starts Xvfb on a free display, exports DISPLAY and
-# XVFB_PID. Fails when no server answers within 10 seconds.
+# XVFB_PID. The server picks the display number itself (-displayfd), so
+# several scripts may start one at the same time. Fails when no server
+# answers within 10 seconds.
 start_xvfb() {
-    local depth=${1:-24} size=${2:-1280x1024} n
-    for n in $(seq 90 199); do
-        [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] || break
-    done
-    Xvfb ":$n" -screen 0 "${size}x${depth}" -nolisten tcp -noreset >/dev/null 2>&1 &
+    local depth=${1:-24} size=${2:-1280x1024} n="" i
+    local numberFile
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${size}x${depth}" -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
     XVFB_PID=$!
-    local i
     for i in $(seq 1 100); do
-        if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        n=$(head -n 1 "$numberFile" 2>/dev/null)
+        if [ -n "$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+            rm -f "$numberFile"
             export DISPLAY=":$n"
             return 0
         fi
         kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
-    echo "Could not start Xvfb on :$n" >&2
+    rm -f "$numberFile"
+    echo "Could not start Xvfb" >&2
     kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
     return 1
 }
 

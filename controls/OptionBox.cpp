@@ -1,0 +1,215 @@
+#include "controls/OptionBox.h"
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "app/Form.h"
+#include "controls/art/Markers.h"
+#include "gfx/Graphics.h"
+#include "gfx/Picture.h"
+
+namespace {
+
+constexpr uint32_t kUp = 0xFF52;
+constexpr uint32_t kDown = 0xFF54;
+constexpr int kRowHeight = 26;
+constexpr int kMarkerSize = 20;
+constexpr int kDisabledText = 0x9B9B9B;
+
+// The entry at i, or the last one for an index outside the list (a
+// negative one included); "" for an empty list.
+std::string EntryOrLast(const std::vector<std::string>& list, int i) {
+    if (list.empty()) return std::string();
+    const size_t index = static_cast<size_t>(static_cast<unsigned>(i));
+    return index < list.size() ? list[index] : list.back();
+}
+
+} // namespace
+
+OptionBox::OptionBox(GUIElement* parentElement) : ControlBase(parentElement) {
+    width = 80;
+    height = 30;
+    typeTag = "optionbox";
+    hasFocus = false;
+    tabStop = true;
+    repaintWithContainer = true;
+}
+
+OptionBox::~OptionBox() {
+    for (XImage* image : {selectedPicture, selectedDisabledPicture, unselectedPicture, unselectedDisabledPicture})
+        if (image != nullptr) DestroyXImage(image);
+}
+
+int OptionBox::GetSelectedIndex() { return selectedIndex; }
+
+bool OptionBox::SetSelectedIndex(int i) {
+    const int index = std::max(i, 0);
+    if (index >= Count()) return false;
+    selectedIndex = index;
+    Paint();
+    return true;
+}
+
+bool OptionBox::RemoveOption(int i) {
+    if (i < 0 || i >= Count()) return false;
+    const int oldCount = Count();
+    captions.erase(captions.begin() + i);
+    values.erase(values.begin() + i);
+    if (selectedIndex >= oldCount - 1) --selectedIndex;
+    Paint();
+    return true;
+}
+
+void OptionBox::AddOption(const std::string& caption, const std::string& value) {
+    captions.push_back(caption);
+    values.push_back(value);
+    Paint();
+}
+
+int OptionBox::GetOptionCount() { return Count(); }
+
+std::string OptionBox::GetOptionCaptionAt(int i) { return GetOptionCaption(i); }
+
+std::string OptionBox::GetOptionValueAt(int i) { return GetOptionValue(i); }
+
+std::string OptionBox::GetOptionCaption(int i) { return EntryOrLast(captions, i); }
+
+std::string OptionBox::GetOptionValue(int i) { return EntryOrLast(values, i); }
+
+bool OptionBox::RemoveNone() { return RemoveOption(-1); }
+
+bool OptionBox::ClearOptions() {
+    captions.clear();
+    values.clear();
+    SetSelectedIndex(-1);
+    return true;
+}
+
+void OptionBox::SelectFirst() { SetSelectedIndex(-1); }
+
+void OptionBox::SetEnabled(bool flag) {
+    enabled = flag;
+    Paint();
+}
+
+void OptionBox::SetForeColor(uint32_t rgb) {
+    foreColor = rgb & 0xFFFFFF;
+    Paint();
+}
+
+// The last caption's background reaches one row below the rows, so the
+// erase takes that row too.
+void OptionBox::Hide() {
+    if (!created) return;
+    if (CanDraw()) {
+        Point p = FormPos();
+        Graphics g(OwnerForm());
+        g.FillRectangle(p.x, p.y, width + 1, height + 2, 0, 0, ParentBackOrChain());
+    }
+    Child::Hide();
+    created = false;
+}
+
+bool OptionBox::Commit() {
+    Paint();
+    FlushDisplay();
+    DoCommand(this);
+    return Application::IsRegistered(this);
+}
+
+void OptionBox::MouseUp(Point point) {
+    if (enabled) {
+        const int ay = FormPos().y;
+        // A point above the first row (only possible from a direct call)
+        // counts as the first row.
+        const int row = std::max((point.y - ay) / kRowHeight, 0);
+        selectedIndex = row < Count() ? row : Count() - 1;
+        if (!Commit()) return;
+    }
+    Child::MouseUp(point);
+}
+
+// Selection happens on release.
+void OptionBox::MouseDown(Point) {}
+
+void OptionBox::KeyDown(uint32_t keysym) {
+    if (!enabled || !hasFocus) return;
+    if (keysym == kDown) {
+        const int64_t next = int64_t{selectedIndex} + 1;
+        selectedIndex = next < Count() ? static_cast<int32_t>(next) : 0;
+    } else if (keysym == kUp) {
+        const int64_t prev = int64_t{selectedIndex} - 1;
+        selectedIndex = prev < 0 ? Count() - 1 : static_cast<int32_t>(prev);
+    } else {
+        return;
+    }
+    Commit();
+}
+
+bool OptionBox::KeyChar(char character) {
+    if (enabled && hasFocus && character == ' ') {
+        KeyDown(kDown);
+        if (!Application::IsRegistered(this)) return true;
+    }
+    return Child::KeyChar(character);
+}
+
+void OptionBox::GotFocus() {
+    Child::GotFocus();
+    Paint();
+}
+
+void OptionBox::LostFocus() {
+    Child::LostFocus();
+    Paint();
+}
+
+void OptionBox::Create() { CreateBase(false); }
+
+void OptionBox::MakePictures() {
+    if (selectedPicture == nullptr) selectedPicture = MakeMarkerImage(this, imgOPTION_ON);
+    if (unselectedPicture == nullptr) unselectedPicture = MakeMarkerImage(this, imgOPTION_OFF);
+    if (selectedDisabledPicture == nullptr) selectedDisabledPicture = MakeMarkerImage(this, imgOPTION_ON_DIS);
+    if (unselectedDisabledPicture == nullptr)
+        unselectedDisabledPicture = MakeMarkerImage(this, imgOPTION_OFF_DIS);
+}
+
+void OptionBox::Paint() {
+    if (!CanPaint()) return;
+    const int n = Count();
+    const int64_t needed = int64_t{n} * kRowHeight;
+    if (height < needed) height = static_cast<int32_t>(std::min<int64_t>(needed, INT32_MAX));
+    MakePictures();
+    Point p = FormPos();
+    const int ax = p.x, ay = p.y, w = width, h = height;
+    Graphics g(OwnerForm());
+    const int bg = OwnBackOrChain();
+    g.FillRectangle(ax, ay, w + 1, h + 1, 0, 0, bg);
+
+    const int fore = static_cast<int>(foreColor);
+    const int fg = enabled ? fore : kDisabledText;
+    const int tx = ax + 3 + kMarkerSize;
+    const int tw = w - kMarkerSize - 10;
+    const int framed = selectedIndex == -1 ? 0 : selectedIndex;
+    for (int i = 0; i < n; ++i) {
+        const int rb = ay + 25 + kRowHeight * i;
+        XImage* marker = i == selectedIndex ? (enabled ? selectedPicture : selectedDisabledPicture)
+                                            : (enabled ? unselectedPicture : unselectedDisabledPicture);
+        if (marker != nullptr) {
+            // The paste turns the marker's black pixels into what lies
+            // beneath; a copy keeps the marker itself unchanged.
+            XImage* copy = XSubImage(marker, 0, 0, kMarkerSize, kMarkerSize);
+            if (copy != nullptr) {
+                g.PutImageTransparent(ax + 1, rb - 19, kMarkerSize, kMarkerSize, copy);
+                XDestroyImage(copy);
+            }
+        }
+        g.DrawText(tx + 5, rb - 24, tw, kRowHeight, captions[static_cast<size_t>(i)], fg, bg, 0);
+        if (hasFocus && enabled && i == framed) {
+            g.DrawLine(tx + 2, rb - 23, tx + tw + 1, rb - 23, 1, 1, fore);
+            g.DrawLine(tx + 2, rb, tx + 2, rb - 24, 1, 1, fore);
+            g.DrawLine(tx + tw + 1, rb - 23, tx + tw + 1, rb + 1, 1, 1, fore);
+            g.DrawLine(tx + 2, rb, tx + tw + 1, rb, 1, 1, fore);
+        }
+    }
+}

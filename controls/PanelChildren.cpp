@@ -1,0 +1,125 @@
+#include "controls/PanelChildren.h"
+
+#include "app/Application.h"
+#include "app/Form.h"
+#include "gfx/Graphics.h"
+
+namespace {
+
+void CollectUnder(GUIElement* container, std::vector<GUIElement*>& out) {
+    // The registry may not change while we walk it: callers collect first
+    // and act on the copy.
+    for (GUIElement* e : Application::elements) {
+        if (!e->IsChild() || e->GetParent() != container) continue;
+        out.push_back(e);
+        if (e->TypeTag() == "panel") CollectUnder(e, out);
+    }
+}
+
+} // namespace
+
+PanelChildren::PanelChildren(GUIElement* parentElement) : ControlBase(parentElement) {
+    typeTag = "panel";
+    tabStop = false;
+    repaintWithContainer = true;
+}
+
+void PanelChildren::SetBorder(bool flag) {
+    border = flag;
+    flatBorder = false;
+}
+
+void PanelChildren::SetFlatBorder(bool flag) {
+    flatBorder = flag;
+    border = true;
+}
+
+void PanelChildren::SetSunken(bool flag) {
+    sunken = flag;
+    border = true;
+}
+
+void PanelChildren::SetCaptionColor(int64_t rgb) { captionColor = rgb; }
+
+void PanelChildren::SetChildBackColor(int64_t rgb) { childBackColor = rgb; }
+
+void PanelChildren::SetFirstTriple(int32_t a, int32_t b, int32_t c) {
+    firstTriple[0] = a;
+    firstTriple[1] = b;
+    firstTriple[2] = c;
+}
+
+void PanelChildren::SetSecondTriple(int32_t a, int32_t b, int32_t c) {
+    secondTriple[0] = a;
+    secondTriple[1] = b;
+    secondTriple[2] = c;
+}
+
+void PanelChildren::SetSelectedTriple(int32_t a, int32_t b, int32_t c) {
+    if (firstSelector)
+        SetSecondTriple(a, b, c);
+    else if (secondSelector)
+        SetFirstTriple(a, b, c);
+}
+
+std::vector<GUIElement*> PanelChildren::Children() {
+    std::vector<GUIElement*> out;
+    CollectUnder(this, out);
+    return out;
+}
+
+// Children appear in the child colour from the start, as on every later
+// paint of the panel.
+void PanelChildren::Show() {
+    if (!created) Create();
+    Paint();
+    for (GUIElement* child : Children()) {
+        if (childBackColor != -1 && !child->IsCreated()) child->SetBackColor(static_cast<uint64_t>(childBackColor));
+        child->Show();
+    }
+    Child::Show();
+}
+
+void PanelChildren::ShowWindow() { Show(); }
+
+// Children erase themselves first, then the panel's whole area goes.
+void PanelChildren::Hide() {
+    for (GUIElement* child : Children()) child->Hide();
+    if (created) EraseArea(ParentBackOrChain(), 1);
+    Child::Hide();
+    created = false;
+}
+
+void PanelChildren::Create() { CreateBase(false); }
+
+void PanelChildren::Paint() {
+    if (!CanPaint()) return;
+    Point p = FormPos();
+    const int ax = p.x, ay = p.y, w = width, h = height;
+    const int bg = OwnBackOrDefault();
+    {
+        Graphics g(OwnerForm());
+        g.FillRectangle(ax, ay, w, h, 0, 0, bg);
+        if (border) {
+            if (flatBorder) {
+                g.DrawRectangle(ax, ay, w, h, 1, 0x000000);
+            } else {
+                const int light = sunken ? 0x000000 : 0xFFFFFF;
+                const int dark = sunken ? 0xFFFFFF : 0x000000;
+                g.DrawLine(ax, ay, ax + w - 1, ay, 1, light);
+                g.DrawLine(ax, ay + h - 1, ax, ay, 1, light);
+                g.DrawLine(ax + w - 1, ay, ax + w - 1, ay + h - 1, 1, dark);
+                g.DrawLine(ax, ay + h - 1, ax + w - 1, ay + h - 1, 1, dark);
+            }
+        }
+        if (!text.empty()) {
+            const int fg = captionColor == -1 ? 0x000000 : static_cast<int>(captionColor & 0xFFFFFF);
+            g.DrawText(ax + 4, ay + 2, w - 8, 10, text, fg, bg, 0);
+        }
+    }
+    for (GUIElement* child : Children()) {
+        if (!child->RepaintsWithContainer() || !child->IsCreated()) continue;
+        if (childBackColor != -1) child->SetBackColor(static_cast<uint64_t>(childBackColor));
+        child->Paint();
+    }
+}

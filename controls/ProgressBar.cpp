@@ -1,0 +1,59 @@
+#include "controls/ProgressBar.h"
+
+#include "app/Form.h"
+#include "gfx/Graphics.h"
+
+ProgressBar::ProgressBar(GUIElement* parentElement, int32_t minimumValue, int32_t maximumValue)
+    : ControlBase(parentElement), minimum(minimumValue), maximum(maximumValue), value(minimumValue) {
+    width = 190;
+    height = 25;
+    typeTag = "progressbar";
+    tabStop = false;
+    repaintWithContainer = true;
+}
+
+void ProgressBar::SetValue(int32_t v) {
+    if (v == value) return;
+    if (v < minimum)
+        v = minimum;
+    else if (v > maximum)
+        v = maximum;
+    value = v;
+    if (created) Paint();
+}
+
+void ProgressBar::SetBorder(bool flag) {
+    border = flag;
+    if (created) Paint();
+}
+
+// The frame covers the whole w x h, so the erase does too. Only a bar on
+// screen is erased: elsewhere the area belongs to whatever is drawn there.
+void ProgressBar::Hide() {
+    if (created && visible) EraseArea(ParentBackOrChain(), 1);
+    Child::Hide();
+}
+
+void ProgressBar::Create() { CreateBase(false); }
+
+void ProgressBar::Paint() {
+    // A hidden bar stays created; it must still not draw until shown again.
+    if (!CanPaint() || !visible) return;
+    Point p = FormPos();
+    const int ax = p.x, ay = p.y, w = width, h = height;
+    Graphics g(OwnerForm());
+    g.FillRectangle(ax, ay, w, h, 0, 0, OwnBackOrDefault());
+    if (border) {
+        g.DrawLine(ax, ay, ax + w - 1, ay, 1, 0x000000);
+        g.DrawLine(ax, ay + h - 1, ax, ay, 1, 0x000000);
+        g.DrawLine(ax + w - 1, ay, ax + w - 1, ay + h - 1, 1, 0xFFFFFF);
+        g.DrawLine(ax, ay + h - 1, ax + w - 1, ay + h - 1, 1, 0xFFFFFF);
+    }
+    const double span = static_cast<double>(maximum) - static_cast<double>(minimum);
+    if (span == 0) return; // an empty range has nothing to fill
+    const double fraction = (static_cast<double>(value) - static_cast<double>(minimum)) / span;
+    if (fraction > 0) {
+        const int fill = static_cast<int>((w - 2) * fraction);
+        g.FillRectangle(ax + 1, ay + 1, fill, h - 2, 0, 0, 0x0000FF);
+    }
+}

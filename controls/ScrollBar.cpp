@@ -1,0 +1,265 @@
+#include "controls/ScrollBar.h"
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "app/Form.h"
+#include "gfx/Graphics.h"
+
+namespace {
+
+constexpr uint32_t kLeft = 0xFF51;
+constexpr uint32_t kUp = 0xFF52;
+constexpr uint32_t kRight = 0xFF53;
+constexpr uint32_t kDown = 0xFF54;
+constexpr int kFrameLight = 0xDDDDDD;
+constexpr int kDisabledFore = 0x9B9B9B;
+// Each arrow takes 21 pixels at either end; the track is what is left.
+constexpr int kArrowSpace = 42;
+
+} // namespace
+
+ScrollBar::ScrollBar(GUIElement* parentElement, int32_t minimumValue, int32_t maximumValue)
+    : ControlBase(parentElement), minimum(minimumValue), maximum(maximumValue) {
+    width = 80;
+    height = 13;
+    typeTag = "scrollbar";
+    tabStop = true;
+    repaintWithContainer = true;
+}
+
+void ScrollBar::SetRange(int32_t newMinimum, int32_t newMaximum) {
+    minimum = newMinimum;
+    maximum = newMaximum;
+    Paint();
+}
+
+void ScrollBar::SetValue(int32_t v) {
+    position = v;
+    Paint();
+}
+
+void ScrollBar::FireScroll(int32_t v) {
+    if (onScroll != nullptr) onScroll(this, int64_t{10} * v);
+}
+
+void ScrollBar::SetHorizontal(bool flag) {
+    horizontal = flag;
+    if (flag) vertical = false;
+    if (created) {
+        Hide();
+        Show();
+    }
+}
+
+void ScrollBar::SetVertical(bool flag) {
+    vertical = flag;
+    if (flag) horizontal = false;
+    if (created) {
+        Hide();
+        Show();
+    }
+}
+
+void ScrollBar::SetEnabled(bool flag) {
+    enabled = flag;
+    Paint();
+}
+
+ScrollBar::Layout ScrollBar::GetLayout() const {
+    Layout l;
+    if (!vertical && !horizontal) return l;
+    l.track = (vertical ? int64_t{height} : int64_t{width}) - kArrowSpace;
+    const int64_t range = int64_t{maximum} - int64_t{minimum};
+    if (l.track <= 0 || range <= 0) return l;
+    l.pages = (range + l.track - 1) / l.track;
+    l.segment = l.track / l.pages;
+    l.rest = l.track % l.pages;
+    l.usable = true;
+    return l;
+}
+
+int64_t ScrollBar::CurrentPage() const {
+    Layout l = GetLayout();
+    if (!l.usable) return 0;
+    int64_t page = (int64_t{position} - int64_t{minimum}) / l.track;
+    return std::clamp<int64_t>(page, 0, l.pages - 1);
+}
+
+void ScrollBar::StepTo(int64_t page) {
+    Layout l = GetLayout();
+    if (!l.usable) return;
+    page = std::clamp<int64_t>(page, 0, l.pages - 1);
+    // minimum + (pages - 1) * track stays below maximum, so this fits.
+    const int32_t next = static_cast<int32_t>(int64_t{minimum} + page * l.track);
+    if (next == position) return;
+    position = next;
+    Paint();
+    FireScroll(position);
+}
+
+bool ScrollBar::PickPage(int px, int py) {
+    Layout l = GetLayout();
+    if (!l.usable || ticks.empty()) return false;
+    const size_t n = std::min<size_t>(ticks.size(), static_cast<size_t>(l.pages));
+    size_t i = 0;
+    for (; i < n; ++i) {
+        const int64_t start = vertical ? ticks[i].y : ticks[i].x;
+        if (start + l.segment >= (vertical ? py : px)) break;
+    }
+    if (i == n) return false;
+    const int32_t next = static_cast<int32_t>(int64_t{minimum} + static_cast<int64_t>(i) * l.track);
+    if (next == position) return false;
+    position = next;
+    FireScroll(position);
+    return true;
+}
+
+// The frame reaches one pixel beyond w x h on the right and at the bottom,
+// so the erase covers that column and row as well.
+void ScrollBar::Hide() {
+    dragging = false;
+    HideErasing(ParentBackOrChain(), 2);
+}
+
+void ScrollBar::MouseDown(Point point) {
+    if (enabled) {
+        dragging = true;
+        Layout l = GetLayout();
+        if (l.usable && !ticks.empty()) {
+            const TickPoint first = ticks.front();
+            const TickPoint last = ticks.back();
+            if (vertical) {
+                if (point.y < first.y)
+                    KeyDown(kUp);
+                else if (point.y > last.y + l.segment + l.rest)
+                    KeyDown(kDown);
+                else if (PickPage(point.x, point.y) && Application::IsRegistered(this))
+                    Paint();
+            } else {
+                if (point.x < first.x)
+                    KeyDown(kLeft);
+                else if (point.x > last.x + l.segment + l.rest)
+                    KeyDown(kRight);
+                else if (PickPage(point.x, point.y) && Application::IsRegistered(this))
+                    Paint();
+            }
+            if (!Application::IsRegistered(this)) return;
+        }
+    }
+    Child::MouseDown(point);
+}
+
+void ScrollBar::MouseMove(int mx, int my) {
+    if (dragging && PickPage(mx, my)) {
+        if (!Application::IsRegistered(this)) return;
+        Paint();
+    }
+    Child::MouseMove(mx, my);
+}
+
+void ScrollBar::MouseUp(Point point) {
+    dragging = false;
+    Child::MouseUp(point);
+}
+
+void ScrollBar::KeyDown(uint32_t keysym) {
+    if (!enabled || !hasFocus) return;
+    if (keysym != kLeft && keysym != kUp && keysym != kRight && keysym != kDown) return;
+    Layout l = GetLayout();
+    if (!l.usable) return;
+    const int64_t current = (int64_t{position} - int64_t{minimum}) / l.track;
+    StepTo(keysym == kLeft || keysym == kUp ? current - 1 : current + 1);
+}
+
+bool ScrollBar::KeyChar(char character) {
+    if (enabled && hasFocus && character == ' ') {
+        KeyDown(kDown);
+        if (!Application::IsRegistered(this)) return true;
+    }
+    return Child::KeyChar(character);
+}
+
+void ScrollBar::GotFocus() {
+    Child::GotFocus();
+    Paint();
+}
+
+void ScrollBar::SetFocus() {
+    Child::SetFocus();
+    Paint();
+}
+
+void ScrollBar::LostFocus() {
+    Child::LostFocus();
+    dragging = false;
+    Paint();
+}
+
+void ScrollBar::Paint() {
+    if (!CanPaint()) return;
+    if (horizontal) {
+        height = std::max(height, 21);
+        width = std::max(width, 52);
+    }
+    if (vertical) {
+        width = std::max(width, 21);
+        height = std::max(height, 52);
+    }
+    Point p = FormPos();
+    const int ax = p.x, ay = p.y, w = width, h = height;
+    Graphics g(OwnerForm());
+    const int bg = OwnBackOrChain();
+    g.FillRectangle(ax, ay, w, h, 0, 0, bg);
+    const int fg = enabled ? 0x000000 : kDisabledFore;
+    ticks.clear();
+
+    g.DrawLine(ax, ay, ax + w, ay, 1, kFrameLight);
+    g.DrawLine(ax, ay, ax, ay + h, 1, kFrameLight);
+    g.DrawLine(ax + w, ay, ax + w, ay + h, 1, fg);
+    g.DrawLine(ax, ay + h, ax + w, ay + h, 1, fg);
+
+    if (!horizontal && !vertical) return;
+    if (horizontal) {
+        XPoint left[3] = {{static_cast<short>(ax + 2), static_cast<short>(ay + h / 2)},
+                          {static_cast<short>(ax + 19), static_cast<short>(ay + 2)},
+                          {static_cast<short>(ax + 19), static_cast<short>(ay + h - 2)}};
+        XPoint right[3] = {{static_cast<short>(ax + w - 2), static_cast<short>(ay + h / 2)},
+                           {static_cast<short>(ax + w - 19), static_cast<short>(ay + 2)},
+                           {static_cast<short>(ax + w - 19), static_cast<short>(ay + h - 2)}};
+        g.FillPolygon(left, 3, 1, kFrameLight, fg);
+        g.FillPolygon(right, 3, 1, kFrameLight, fg);
+    } else {
+        XPoint up[3] = {{static_cast<short>(ax + w / 2), static_cast<short>(ay + 2)},
+                        {static_cast<short>(ax + w - 2), static_cast<short>(ay + 19)},
+                        {static_cast<short>(ax + 2), static_cast<short>(ay + 19)}};
+        XPoint down[3] = {{static_cast<short>(ax + w / 2), static_cast<short>(ay + h - 2)},
+                          {static_cast<short>(ax + w - 2), static_cast<short>(ay + h - 19)},
+                          {static_cast<short>(ax + 2), static_cast<short>(ay + h - 19)}};
+        g.FillPolygon(up, 3, 1, kFrameLight, fg);
+        g.FillPolygon(down, 3, 1, kFrameLight, fg);
+    }
+
+    // Without a track or a range there are no pages: the track stays empty.
+    Layout l = GetLayout();
+    if (!l.usable) return;
+    // With more pages than track pixels every segment is 0 long and all
+    // starts coincide; one entry then stands for all of them.
+    const int64_t count = l.segment > 0 ? l.pages : 1;
+    ticks.reserve(static_cast<size_t>(count));
+    for (int64_t i = 0; i < count; ++i) {
+        const int64_t offset = 21 + i * l.segment;
+        if (vertical)
+            ticks.push_back({static_cast<int16_t>(ax), static_cast<int16_t>(ay + offset)});
+        else
+            ticks.push_back({static_cast<int16_t>(ax + offset), static_cast<int16_t>(ay)});
+    }
+    if (l.pages <= 1) return;
+    const int64_t page = CurrentPage();
+    const int start = static_cast<int>(21 + page * l.segment);
+    const int length = static_cast<int>(l.segment + (page == l.pages - 1 ? l.rest : 0));
+    if (vertical)
+        g.FillRectangle(ax + 2, ay + start, w - 2, length, 0, 0, fg);
+    else
+        g.FillRectangle(ax + start, ay + 2, length, h - 2, 0, 0, fg);
+}

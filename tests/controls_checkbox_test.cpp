@@ -1,0 +1,126 @@
+#include "tests/support/XTestSupport.h"
+
+#include <vector>
+
+#include "app/Application.h"
+#include "controls/CheckBox.h"
+
+namespace {
+
+xt::TestForm* form = nullptr;
+int fired = 0;
+int clicks = 0;
+bool checkedAtCommand = false;
+std::vector<uint32_t> boxAtCommand;
+
+// The box picture sits at (21, 31), 20 x 20, for a box placed at (20, 30).
+std::vector<uint32_t> BoxPixels() { return xt::Pixels(form, 21, 31, 20, 20); }
+
+void OnCommand(Child* sender) {
+    ++fired;
+    checkedAtCommand = static_cast<CheckBox*>(sender)->IsChecked();
+    boxAtCommand = BoxPixels();
+}
+void OnClick(GUIElement*, uint64_t, Point) { ++clicks; }
+
+// An 80 x 30 box captioned "Audio" at (20, 30): caption area from x = 41,
+// 50 wide; the focus frame runs along x = 43 and x = 92.
+struct CheckBoxTest : ::testing::Test {
+    xt::TestForm f{300, 200};
+    CheckBox box{&f, "Audio"};
+    void SetUp() override {
+        form = &f;
+        fired = clicks = 0;
+        f.SetBackColor(0x123456);
+        box.SetPosition(20, 30);
+        box.SetCommand(OnCommand);
+        box.SetOnClick(OnClick);
+        f.Create();
+        box.Show();
+        xt::Pump(&f);
+    }
+};
+
+TEST_F(CheckBoxTest, ClickTogglesAndFiresAfterThePaint) {
+    const std::vector<uint32_t> unchecked = BoxPixels();
+    xt::Click(&f, 30, 40);
+    EXPECT_TRUE(box.IsChecked());
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(checkedAtCommand);
+    EXPECT_EQ(boxAtCommand, BoxPixels()) << "the new state was on screen when the command ran";
+    EXPECT_NE(BoxPixels(), unchecked);
+    const std::vector<uint32_t> checked = BoxPixels();
+    xt::Click(&f, 90, 50);
+    EXPECT_FALSE(box.IsChecked());
+    EXPECT_EQ(fired, 2);
+    EXPECT_EQ(BoxPixels(), unchecked);
+
+    box.SetChecked(true);
+    EXPECT_EQ(fired, 2) << "the program's changes fire nothing";
+    EXPECT_EQ(BoxPixels(), checked);
+}
+
+TEST_F(CheckBoxTest, DisabledBoxOnlyRunsTheClickHandler) {
+    xt::Click(&f, 30, 40); // takes the focus, so later clicks reach it disabled
+    box.SetEnabled(false);
+    const std::vector<uint32_t> disabled = BoxPixels();
+    xt::Click(&f, 30, 40);
+    xt::Type(&f, " ");
+    EXPECT_TRUE(box.IsChecked());
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(BoxPixels(), disabled);
+    box.SetEnabled(true);
+    EXPECT_NE(BoxPixels(), disabled);
+}
+
+TEST_F(CheckBoxTest, SpaceTogglesOnlyWithTheFocus) {
+    xt::Type(&f, " ");
+    EXPECT_FALSE(box.IsChecked());
+    xt::Key(&f, XK_Tab);
+    ASSERT_EQ(Application::focused, &box);
+    xt::Type(&f, "a");
+    xt::Key(&f, XK_Return);
+    xt::Key(&f, XK_Down);
+    EXPECT_FALSE(box.IsChecked());
+    xt::Type(&f, " ");
+    EXPECT_TRUE(box.IsChecked());
+    xt::Type(&f, " ");
+    EXPECT_FALSE(box.IsChecked());
+    EXPECT_EQ(fired, 2);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(CheckBoxTest, FocusFrameSurroundsTheCaptionOnly) {
+    const std::vector<uint32_t> picture = BoxPixels();
+    EXPECT_EQ(xt::CountColor(&f, 43, 33, 1, 26, 0x000000), 0);
+    box.SetForeColor(0xFF0000);
+    xt::Key(&f, XK_Tab);
+    EXPECT_GT(xt::CountColor(&f, 43, 33, 1, 26, 0xFF0000), 5) << "dashed left side";
+    EXPECT_GT(xt::CountColor(&f, 92, 33, 1, 26, 0xFF0000), 5);
+    EXPECT_EQ(BoxPixels(), picture);
+    xt::Click(&f, 250, 150); // focus goes away
+    EXPECT_EQ(xt::CountColor(&f, 43, 33, 1, 26, 0xFF0000), 0);
+}
+
+TEST_F(CheckBoxTest, GrowsTo22AndLeavesNoTraceWhenHiddenOrMoved) {
+    CheckBox low(&f, "x");
+    low.SetPosition(150, 100);
+    low.SetSize(80, 12);
+    low.SetBackColor(0xFF00FF);
+    EXPECT_EQ(low.GetHeight(), 12);
+    low.Show();
+    EXPECT_EQ(low.GetHeight(), 22);
+    EXPECT_EQ(xt::Pixel(&f, 229, 121), 0xFF00FFu) << "fills w by h";
+    EXPECT_EQ(xt::Pixel(&f, 200, 122), 0xFF00FFu) << "the caption's own fill, one row lower";
+    low.SetPosition(150, 150);
+    EXPECT_EQ(xt::CountColor(&f, 150, 100, 81, 23, 0x123456), 81 * 23);
+    low.Hide();
+    EXPECT_FALSE(low.IsCreated());
+    EXPECT_EQ(xt::CountColor(&f, 150, 150, 81, 23, 0x123456), 81 * 23);
+    low.SetChecked(true); // hidden: stored only
+    EXPECT_EQ(xt::CountColor(&f, 150, 150, 81, 23, 0x123456), 81 * 23);
+}
+
+} // namespace

@@ -1,0 +1,173 @@
+#include "tests/support/XTestSupport.h"
+
+#include <vector>
+
+#include "app/Application.h"
+#include "controls/ScrollBar.h"
+
+namespace {
+
+std::vector<int64_t> scrolled;
+void Record(Child*, int64_t tenTimes) { scrolled.push_back(tenTimes); }
+
+// Range 0..100 on a horizontal bar at (20, 30), 80 wide (21 high once
+// painted): track 38, three pages of 12 pixels plus 2 left over. Segments
+// start at x = 41, 53, 65; the track ends at x = 79.
+struct ScrollBarTest : ::testing::Test {
+    xt::TestForm f{300, 200};
+    ScrollBar sb{&f, 0, 100};
+    void SetUp() override {
+        scrolled.clear();
+        f.SetBackColor(0x123456);
+        sb.SetPosition(20, 30);
+        sb.SetOnScroll(Record);
+        f.Create();
+        sb.Show();
+        xt::Pump(&f);
+    }
+    void Focus() {
+        xt::Key(&f, XK_Tab);
+        ASSERT_EQ(Application::focused, &sb);
+    }
+    // Which page the thumb is drawn on, -1 when none.
+    int ThumbPage() {
+        int found = -1;
+        for (int page = 0; page < 3; ++page)
+            if (xt::Pixel(&f, 46 + 12 * page, 40) == 0x000000u) found = found == -1 ? page : 99;
+        return found;
+    }
+    using Calls = std::vector<int64_t>;
+};
+
+TEST_F(ScrollBarTest, PaintsToItsGeometry) {
+    EXPECT_EQ(sb.GetHeight(), 21) << "grown to the minimum height";
+    ScrollBar::Layout l = sb.GetLayout();
+    EXPECT_EQ(l.track, 38);
+    EXPECT_EQ(l.pages, 3);
+    EXPECT_EQ(l.segment, 12);
+    EXPECT_EQ(l.rest, 2);
+    EXPECT_EQ(xt::Pixel(&f, 50, 30), 0xDDDDDDu) << "light top";
+    EXPECT_EQ(xt::Pixel(&f, 50, 51), 0x000000u) << "dark bottom at ay + h";
+    EXPECT_EQ(xt::Pixel(&f, 30, 40), 0x000000u) << "left arrow";
+    EXPECT_EQ(xt::Pixel(&f, 90, 40), 0x000000u) << "right arrow";
+    EXPECT_EQ(ThumbPage(), 0);
+    sb.SetValue(50); // 50 / 38 = page 1
+    EXPECT_EQ(ThumbPage(), 1);
+    EXPECT_TRUE(scrolled.empty()) << "the program's changes fire nothing";
+}
+
+TEST_F(ScrollBarTest, KeysStepOnePageAndStopAtTheEnds) {
+    Focus();
+    xt::Key(&f, XK_Left);
+    xt::Key(&f, XK_Right);
+    xt::Key(&f, XK_Down);
+    xt::Key(&f, XK_Right);
+    EXPECT_EQ(sb.Value(), 76);
+    EXPECT_EQ(ThumbPage(), 2);
+    xt::Key(&f, XK_Up);
+    xt::Key(&f, XK_Left);
+    xt::Key(&f, XK_Left);
+    xt::Type(&f, " ");
+    EXPECT_EQ(scrolled, (Calls{380, 760, 380, 0, 380}));
+    xt::Key(&f, XK_Home);
+    EXPECT_EQ(sb.Value(), 38);
+}
+
+TEST_F(ScrollBarTest, ClicksBesideTheSegmentsStepAndOnThemJump) {
+    xt::Click(&f, 25, 40); // left arrow on the first page
+    EXPECT_TRUE(scrolled.empty());
+    xt::Click(&f, 90, 40);
+    xt::Click(&f, 80, 40); // just beyond the track
+    xt::Click(&f, 95, 40); // already on the last page
+    EXPECT_EQ(sb.Value(), 76);
+    xt::Click(&f, 45, 40);
+    xt::Click(&f, 65, 40); // segment 1 still reaches x = 53 + 12
+    xt::Click(&f, 66, 40);
+    EXPECT_EQ(scrolled, (Calls{380, 760, 0, 380, 760}));
+    EXPECT_EQ(ThumbPage(), 2);
+}
+
+TEST_F(ScrollBarTest, DraggingFollowsThePointerUntilRelease) {
+    xt::Press(&f, 45, 40);
+    EXPECT_TRUE(sb.IsDragging());
+    xt::Motion(&f, 58, 100); // only x counts on a horizontal bar
+    xt::Motion(&f, 75, 40);
+    xt::Motion(&f, 250, 40); // beyond every segment: no change
+    EXPECT_EQ(sb.Value(), 76);
+    xt::Release(&f, 250, 150); // off the bar: the bar loses the focus
+    EXPECT_FALSE(sb.IsDragging());
+    xt::Motion(&f, 45, 40);
+    EXPECT_EQ(scrolled, (Calls{380, 760}));
+}
+
+TEST_F(ScrollBarTest, VerticalBarStepsWithUpAndDown) {
+    // 0..120 on a 21 x 102 bar at (200, 20): track 60, two pages of 30,
+    // starting at y = 41 and 71.
+    ScrollBar v(&f, 0, 120);
+    v.SetVertical(true);
+    EXPECT_FALSE(v.IsHorizontal());
+    v.SetPosition(200, 20);
+    v.SetSize(21, 102);
+    v.SetOnScroll(Record);
+    v.Show();
+    EXPECT_EQ(xt::Pixel(&f, 210, 55), 0x000000u) << "thumb on the first page";
+    EXPECT_EQ(xt::Pixel(&f, 210, 85), 0x123456u);
+    xt::Click(&f, 210, 110); // below the last segment
+    EXPECT_EQ(v.Value(), 60);
+    EXPECT_EQ(xt::Pixel(&f, 210, 85), 0x000000u);
+    xt::Key(&f, XK_Down);
+    xt::Click(&f, 210, 30); // above the first segment
+    xt::Click(&f, 210, 75);
+    EXPECT_EQ(scrolled, (Calls{600, 0, 600}));
+
+}
+
+TEST_F(ScrollBarTest, MovingErasesTheOldPlace) {
+    sb.SetPosition(20, 100);
+    EXPECT_EQ(xt::CountColor(&f, 20, 30, 81, 22, 0x123456), 81 * 22);
+    EXPECT_EQ(xt::Pixel(&f, 30, 110), 0x000000u);
+    sb.SetSize(120, 21);
+    EXPECT_EQ(sb.GetLayout().pages, 2);
+    sb.Hide();
+    EXPECT_EQ(xt::CountColor(&f, 20, 100, 121, 22, 0x123456), 121 * 22);
+}
+
+// Bars whose geometry has no pages: an empty or reversed range, no
+// orientation at all, and a bar too short for a track that takes the focus
+// before it has ever been painted.
+TEST(ScrollBarInert, NoTrackOrEmptyRangeDrawsAndIgnoresInput) {
+    scrolled.clear();
+    xt::TestForm f(300, 200);
+    ScrollBar unpainted(&f, 0, 100);
+    unpainted.SetSize(30, 13);
+    ScrollBar empty(&f, 5, 5);
+    ScrollBar reversed(&f, 10, 0);
+    ScrollBar neither(&f, 0, 100);
+    neither.SetHorizontal(false);
+    ScrollBar* bars[] = {&unpainted, &empty, &reversed, &neither};
+    for (ScrollBar* b : bars) b->SetOnScroll(Record);
+    empty.SetPosition(20, 10);
+    reversed.SetPosition(20, 50);
+    neither.SetPosition(20, 90);
+    f.Create();
+    xt::Pump(&f);
+    xt::Key(&f, XK_Tab);
+    ASSERT_EQ(Application::focused, &unpainted);
+    xt::Key(&f, XK_Right);
+    xt::Type(&f, " ");
+    for (ScrollBar* b : {&empty, &reversed, &neither}) b->Show();
+    EXPECT_EQ(xt::Pixel(&f, 30, 10), 0xDDDDDDu) << "frame still drawn";
+    EXPECT_TRUE(empty.Ticks().empty());
+    for (int yy : {20, 60, 100})
+        for (int xx : {25, 50, 90}) {
+            xt::Press(&f, xx, yy);
+            xt::Motion(&f, xx + 30, yy);
+            xt::Key(&f, XK_Right);
+            xt::Key(&f, XK_Left);
+            xt::Release(&f, xx, yy);
+        }
+    EXPECT_TRUE(scrolled.empty());
+    for (ScrollBar* b : bars) EXPECT_EQ(b->Value(), 0);
+}
+
+} // namespace

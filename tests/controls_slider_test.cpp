@@ -1,0 +1,129 @@
+#include "tests/support/XTestSupport.h"
+
+#include <climits>
+#include <vector>
+
+#include "app/Application.h"
+#include "controls/Slider.h"
+
+namespace {
+
+std::vector<int> reported;
+int changes = 0;
+void Record(Child*, int32_t v) { reported.push_back(v); }
+void CountChange(GUIElement*) { ++changes; }
+
+// A yellow horizontal slider over 1..5 at (20, 20), 100 x 50: ticks at
+// x = 40, 55, 70, 85, 101 on the line y = 45, pointer above the line.
+struct SliderTest : ::testing::Test {
+    xt::TestForm f{300, 200};
+    Slider s{&f, false, 1, 5};
+    void SetUp() override {
+        reported.clear();
+        changes = 0;
+        s.SetPosition(20, 20);
+        s.SetSize(100, 50);
+        s.SetBackColor(0xFFFF00);
+        s.SetOnValue(Record);
+        s.SetOnChange(CountChange);
+        f.Create();
+        s.Create();
+        xt::Pump(&f);
+    }
+    void Focus() {
+        xt::Key(&f, XK_Tab);
+        ASSERT_EQ(Application::focused, &s);
+    }
+};
+
+TEST_F(SliderTest, SnapsItsLength) {
+    EXPECT_EQ(s.GetWidth(), 100);
+    s.SetSize(50, 14);
+    EXPECT_EQ(s.GetWidth(), 72);
+    EXPECT_EQ(s.GetHeight(), 36);
+    Slider v(&f, true, 0, 3);
+    v.SetSize(10, 20);
+    v.Show();
+    EXPECT_EQ(v.GetWidth(), 40);
+    EXPECT_EQ(v.GetHeight(), 60);
+}
+
+TEST_F(SliderTest, SetValueClampsMovesThePointerAndFiresNothing) {
+    EXPECT_EQ(xt::Pixel(&f, 40, 35), 0x000000u);
+    s.SetValue(3);
+    EXPECT_EQ(xt::Pixel(&f, 70, 35), 0x000000u);
+    EXPECT_EQ(xt::Pixel(&f, 40, 35), 0xFFFF00u);
+    s.SetValue(99);
+    EXPECT_EQ(s.Value(), 5);
+    s.SetValue(-7);
+    EXPECT_EQ(s.Value(), 1);
+    EXPECT_TRUE(reported.empty());
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(SliderTest, KeysWrapAndSpaceStepsForward) {
+    Focus();
+    xt::Key(&f, XK_Left);
+    xt::Key(&f, XK_Right);
+    xt::Key(&f, XK_Down);
+    xt::Key(&f, XK_space);
+    xt::Key(&f, XK_Up);
+    xt::Key(&f, XK_a);
+    EXPECT_EQ(reported, (std::vector<int>{5, 1, 2, 3, 2}));
+    EXPECT_EQ(changes, 5);
+}
+
+TEST_F(SliderTest, ClicksPickTheTickAtOrRightOfThePointer) {
+    xt::Click(&f, 60, 45); // between ticks: the right-hand one
+    xt::Click(&f, 57, 45); // two pixels right of a tick: that tick
+    xt::Click(&f, 58, 45);
+    xt::Click(&f, 58, 45); // no change, no report
+    xt::Click(&f, 110, 45); // past the last tick: nothing
+    EXPECT_EQ(reported, (std::vector<int>{3, 2, 3}));
+}
+
+TEST_F(SliderTest, DraggingFollowsThePointerUntilRelease) {
+    xt::Press(&f, 40, 45);
+    xt::Motion(&f, 70, 60);
+    EXPECT_EQ(s.Value(), 3);
+    xt::Motion(&f, 86, 10); // off the slider: motion still goes to it
+    EXPECT_EQ(s.Value(), 4);
+    xt::Release(&f, 86, 45);
+    xt::Motion(&f, 40, 45);
+    EXPECT_EQ(s.Value(), 4);
+}
+
+TEST_F(SliderTest, DisabledIsGreyAndDeaf) {
+    Focus();
+    s.SetEnabled(false);
+    EXPECT_GT(xt::CountColor(&f, 20, 20, 100, 50, 0x9B9B9B), 0);
+    EXPECT_EQ(xt::CountColor(&f, 20, 20, 100, 50, 0x000000), 0);
+    xt::Key(&f, XK_Right);
+    xt::Key(&f, XK_space);
+    xt::Click(&f, 85, 45);
+    EXPECT_EQ(s.Value(), 1);
+    EXPECT_TRUE(reported.empty());
+}
+
+TEST_F(SliderTest, EmptyReversedOrHugeRangeIsSafe) {
+    Slider flat(&f, false, 5, 5), reversed(&f, true, 7, 3), huge(&f, false, INT_MIN, INT_MAX);
+    for (Slider* bad : {&flat, &reversed, &huge}) {
+        bad->SetPosition(20, 100);
+        bad->Show();
+        EXPECT_TRUE(bad->Ticks().empty());
+        const int32_t start = bad->Value();
+        Application::focused = bad;
+        bad->GotFocus();
+        for (KeySym k : {XK_Left, XK_Right, XK_Up, XK_Down, XK_space}) xt::Key(&f, k);
+        xt::Press(&f, 30, 120);
+        xt::Motion(&f, 60, 125);
+        xt::Release(&f, 60, 125);
+        EXPECT_EQ(bad->Value(), start);
+        bad->SetValue(100);
+        EXPECT_EQ(bad->Value(), bad == &huge ? 100 : bad->Minimum());
+        bad->Hide();
+    }
+    EXPECT_TRUE(reported.empty());
+}
+
+} // namespace
