@@ -1,0 +1,144 @@
+#include "dialogs/FormNamePlayer.h"
+
+#include "app/Application.h"
+#include "controls/ButtonCustom.h"
+#include "controls/CellControl.h"
+#include "controls/TextBoxCustom.h"
+#include "dialogs/SoundPlayer.h"
+#include "util/Strings.h"
+
+std::string lastPlayerName;
+
+namespace {
+
+constexpr int kWidth = 250;
+constexpr int kHeight = 115;
+
+void OnLoad(GUIElement* e, uint64_t) { static_cast<FormNamePlayer*>(e)->Build(); }
+bool OnQueryClose(GUIElement* e) { return static_cast<FormNamePlayer*>(e)->CanClose(); }
+void OnResize(GUIElement* e) { static_cast<FormNamePlayer*>(e)->ResizeHook(); }
+bool OnKeyChar(GUIElement* e, char c) { return static_cast<FormNamePlayer*>(e)->KeyPressed(c); }
+void OnKeyDown(GUIElement* e, uint32_t k) { static_cast<FormNamePlayer*>(e)->KeyDownHook(k); }
+void OnKeyUp(GUIElement* e, uint32_t k) { static_cast<FormNamePlayer*>(e)->KeyUpHook(k); }
+
+} // namespace
+
+void NamePlayerCommand(Child* sender) {
+    // The button lives on a FormNamePlayer, the only form using this command.
+    if (Form* form = Application::GetForm(sender)) static_cast<FormNamePlayer*>(form)->OkClicked(sender);
+}
+
+FormNamePlayer::FormNamePlayer(Form* ownerForm, uint64_t ownerData, const std::string& title)
+    : Form(ownerData, true) {
+    lastPlayerName.clear();
+    if (ownerForm != nullptr) {
+        SetScreen(ownerForm->GetScreen());
+        owner = ownerForm;
+        owner->Enable(false);
+        owner->SetDialog(this);
+        owner->SetMarkA(true);
+    }
+    SetOption1(false);
+    Setup(title);
+}
+
+FormNamePlayer::FormNamePlayer(uint64_t ownerData, const std::string& title) : Form(ownerData, true) {
+    lastPlayerName.clear();
+    SetOption1(false);
+    Setup(title);
+}
+
+void FormNamePlayer::Setup(const std::string& title) {
+    SetSize(kWidth, kHeight);
+    SetTitle(title);
+    SetOption3(false);
+    SetOption2(false);
+    SetOnLoad(OnLoad);
+    SetOnQueryClose(OnQueryClose);
+    SetOnResize(OnResize);
+    SetOnKeyChar(OnKeyChar);
+    SetOnKeyDown(OnKeyDown);
+    SetOnKeyUp(OnKeyUp);
+}
+
+FormNamePlayer::~FormNamePlayer() {
+    // A dialog deleted while open must not leave its owner blocked, nor
+    // recording a dialog that no longer exists.
+    if (owner != nullptr && owner->GetDialog() == this) ReleaseOwner();
+    DestroyWindow();
+    delete nameBox;
+    delete promptCell;
+    delete okButton;
+}
+
+void FormNamePlayer::SetPrompt(const std::string& text) {
+    prompt = text;
+    if (IsCreated() && promptCell != nullptr) promptCell->SetText(text);
+}
+
+void FormNamePlayer::Initialize() {}
+
+void FormNamePlayer::Build() {
+    const int w = GetActualWidth();
+
+    promptCell = new CellControl(this);
+    promptCell->SetText(prompt);
+    promptCell->SetAlignment(2);
+    promptCell->SetSize(w, 14);
+    promptCell->MoveClamped(0, 15);
+    promptCell->Create();
+
+    nameBox = new TextBoxCustom(this, "");
+    nameBox->SetSize(w / 2, 20);
+    nameBox->MoveClamped(w / 4, 45);
+    nameBox->SetMaxLength(kMaxNameLength);
+    nameBox->SetAlignCentre(true);
+    nameBox->Create();
+
+    okButton = new ButtonCustom(this, "OK");
+    okButton->SetSize(80, 28);
+    okButton->MoveClamped((w - 80) / 2, 80);
+    okButton->SetCommand(NamePlayerCommand);
+    okButton->Create();
+
+    nameBox->SetFocus();
+}
+
+void FormNamePlayer::ReleaseOwner() {
+    owner->SetDialog(nullptr);
+    owner->Enable(true);
+    owner->SetMarkA(false);
+}
+
+bool FormNamePlayer::CanClose() {
+    Extension2(0);
+    if (owner != nullptr) ReleaseOwner();
+    return true;
+}
+
+void FormNamePlayer::ResizeHook() {}
+
+bool FormNamePlayer::KeyPressed(char character) {
+    if (character == 13 || character == 127) {
+        OkClicked(okButton);
+        return false;
+    }
+    return true;
+}
+
+void FormNamePlayer::KeyDownHook(uint32_t) {}
+void FormNamePlayer::KeyUpHook(uint32_t) {}
+
+void FormNamePlayer::OkClicked(GUIElement* sender) {
+    if (sender == nullptr || okButton == nullptr || sender->GetId() != okButton->GetId()) return;
+    const std::string name = StrTrimRight(nameBox->GetText());
+    if (name.empty()) {
+        Beep();
+        nameBox->SetFocus();
+        return;
+    }
+    if (!CanClose()) return;
+    lastPlayerName = name;
+    DestroyWindow();
+    Form::Closed();
+}

@@ -1,0 +1,174 @@
+#include "dialogs/Leaderboard.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <vector>
+
+#include "app/Loop.h"
+#include "util/Files.h"
+
+Leaderboard::Leaderboard(const std::string& gameName) : gameName(gameName) {}
+
+std::string Leaderboard::ScoreFolder(const std::string& gameName) {
+    std::string d = PathWithSlash(DataFolder()) + gameName;
+    if (!FileExists(d) && !MakeDirIfMissing(d)) {
+        Log("Leaderboard: cannot make the folder " + d);
+        return "";
+    }
+    d = PathWithSlash(d) + "Score";
+    if (!FileExists(d) && !MakeDirIfMissing(d)) {
+        Log("Leaderboard: cannot make the folder " + d);
+        return "";
+    }
+    return PathWithSlash(d);
+}
+
+std::string Leaderboard::FilePath() const {
+    std::string dir = ScoreFolder(gameName);
+    return dir.empty() ? dir : dir + kFileName;
+}
+
+StringList Leaderboard::LoadEntries() {
+    failed = false;
+    readWhole = true;
+    std::string path = FilePath();
+    if (path.empty()) {
+        failed = true;
+        return {};
+    }
+    if (!FileExists(path)) return {};
+    TextFile file(path);
+    StringList lines = file.ReadLines();
+    if (file.NotOpened()) {
+        // An unopened board reads as empty, but it is not known to be empty:
+        // AddScore must not replace it.
+        readWhole = false;
+        Log("Leaderboard: cannot open " + path);
+        return {};
+    }
+    if (file.Failed()) {
+        failed = true;
+        readWhole = false;
+        Log("Leaderboard: " + path + " could not be read whole");
+    }
+    return lines;
+}
+
+bool Leaderboard::EntryBefore(const std::string& a, const std::string& b) {
+    // std::string compares through char_traits<char>::compare, which orders
+    // bytes as unsigned values and puts a prefix before the longer line;
+    // the board wants the reverse.
+    return a.compare(b) > 0;
+}
+
+void Leaderboard::SortEntries(StringList& lines) {
+    std::stable_sort(lines.begin(), lines.end(), EntryBefore);
+}
+
+bool Leaderboard::SaveEntries(StringList& lines) {
+    failed = false;
+    SortEntries(lines);
+    if (lines.size() > kMaxEntries) lines.resize(kMaxEntries);
+    for (const std::string& line : lines) {
+        // Such a line would split in two, or stop the next reading early.
+        if (line.find('\n') != std::string::npos || line.size() >= kMaxLineBytes) {
+            failed = true;
+            Log("Leaderboard: a line cannot be stored (line feed, or 255 bytes or more)");
+            return false;
+        }
+    }
+    std::string path = FilePath();
+    if (path.empty()) {
+        failed = true;
+        return false;
+    }
+    if (!WriteFileReplacing(path, lines)) {
+        failed = true;
+        return false;
+    }
+    return true;
+}
+
+bool Leaderboard::AddScore(int32_t score, const std::string& playerName) {
+    StringList lines = LoadEntries();
+    if (failed || !readWhole) {
+        // The board holds lines that were not read: saving would lose them.
+        failed = true;
+        return false;
+    }
+    lines.push_back(FormatEntry(score, playerName));
+    StringList copy = lines;
+    return SaveEntries(copy);
+}
+
+std::string Leaderboard::FormatEntry(int32_t score, const std::string& playerName) {
+    std::string s = IntToStrPad(score, '0', 8);
+    if (s.size() > 8) s = s.substr(s.size() - 8);
+    return s + " " + playerName;
+}
+
+namespace {
+
+bool WriteAll(int fd, const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+mode_t NewFileMode(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+// The new board is written beside the old one and renamed over it only when
+// it is wholly on disk, so a failed or interrupted save leaves the old board.
+bool Leaderboard::WriteFileReplacing(const std::string& path, const StringList& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += '\n';
+    }
+    std::string pattern = path + ".XXXXXX";
+    std::vector<char> tmp(pattern.begin(), pattern.end());
+    tmp.push_back('\0');
+    int fd = mkstemp(tmp.data());
+    if (fd < 0) {
+        Log("Leaderboard: cannot write beside " + path);
+        return false;
+    }
+    bool ok = fchmod(fd, NewFileMode(path)) == 0;
+    ok = WriteAll(fd, text) && ok;
+    ok = fsync(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    if (ok && std::rename(tmp.data(), path.c_str()) != 0) ok = false;
+    if (!ok) {
+        unlink(tmp.data());
+        Log("Leaderboard: cannot save " + path);
+        return false;
+    }
+    // Make the new name itself durable.
+    int dir = open(PathDirectory(path).c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    return true;
+}

@@ -1,0 +1,164 @@
+// The leaderboard store against real files in a scratch folder.
+#include "tests/support/Prelude.h"
+
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "dialogs/Leaderboard.h"
+#include "tests/support/XTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kBoard = "Data/game/Score/Classifica.txt";
+
+// Root reads any file: while this lives, the process runs without the
+// capabilities that bypass file permissions.
+struct WithoutFileAccessOverride {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{};
+    bool active = false;
+    WithoutFileAccessOverride() {
+        if (geteuid() != 0 || syscall(SYS_capget, &header, saved) != 0) return;
+        __user_cap_data_struct reduced[2] = {saved[0], saved[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        active = syscall(SYS_capset, &header, reduced) == 0;
+    }
+    ~WithoutFileAccessOverride() {
+        if (active) syscall(SYS_capset, &header, saved);
+    }
+};
+
+class LeaderboardStore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/leaderboard-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        scratch = pattern;
+        home = fs::current_path();
+        fs::current_path(scratch);
+    }
+    void TearDown() override {
+        fs::current_path(home);
+        fs::remove_all(scratch);
+    }
+    static void Write(const std::string& path, const std::string& bytes) {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string Board() { return xt::ReadFile(kBoard); }
+
+    fs::path scratch, home;
+    Leaderboard board{"game"};
+};
+
+TEST_F(LeaderboardStore, FormatOrderAndTheTenBest) {
+    EXPECT_EQ(Leaderboard::FormatEntry(-5, "x"), "000000-5 x");
+    EXPECT_EQ(Leaderboard::FormatEntry(INT32_MIN, "x"), "47483648 x");
+    ASSERT_TRUE(board.AddScore(1500, "Anna"));
+    EXPECT_EQ(Board(), "00001500 Anna\n");
+
+    for (const char* name : {"Zoe", "Annabel", "\xC3\x89lodie"}) ASSERT_TRUE(board.AddScore(1500, name));
+    ASSERT_TRUE(board.AddScore(123456789, "big")); // keeps its last 8 digits
+    ASSERT_TRUE(board.AddScore(99000000, "top"));
+    EXPECT_EQ(Board(), "99000000 top\n23456789 big\n00001500 \xC3\x89lodie\n00001500 Zoe\n"
+                       "00001500 Annabel\n00001500 Anna\n");
+
+    for (int i = 1; i <= 6; ++i) ASSERT_TRUE(board.AddScore(i * 100, "p"));
+    const std::string ten = Board();
+    EXPECT_TRUE(board.AddScore(50, "low")); // lower than all ten: dropped at once
+    EXPECT_EQ(Board(), ten);
+    EXPECT_TRUE(board.AddScore(550, "mid"));
+    StringList lines = board.LoadEntries();
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[7], "00000550 mid");
+    EXPECT_EQ(lines[9], "00000400 p");
+}
+
+TEST_F(LeaderboardStore, OddLinesAreKeptAsTheyStand) {
+    Write(kBoard, "no score\n00000500 Bob\r\n\n00000100 Zo\xEB\n00000700 Last");
+    EXPECT_TRUE(board.AddScore(300, "Cy"));
+    EXPECT_EQ(Board(), "no score\n00000700 Last\n00000500 Bob\r\n00000300 Cy\n00000100 Zo\xEB\n\n");
+}
+
+TEST_F(LeaderboardStore, BoardNotReadWholeIsNeverWritten) {
+    // A line of 255 bytes ends the reading: the lines after it were not seen.
+    const std::string cut = "00000900 A\n" + std::string(255, 'x') + "\n00000100 B\n";
+    Write(kBoard, cut);
+    EXPECT_EQ(board.LoadEntries(), StringList{"00000900 A"});
+    EXPECT_TRUE(board.Failed());
+    EXPECT_FALSE(board.AddScore(5000, "New"));
+    EXPECT_EQ(Board(), cut);
+
+    // A board that cannot be opened reads as empty, and is kept as well.
+    const std::string locked = "00000900 A\n";
+    Write(kBoard, locked);
+    ASSERT_EQ(chmod(kBoard, 0), 0);
+    bool loadFailed, whole, added;
+    {
+        WithoutFileAccessOverride asUser;
+        EXPECT_TRUE(board.LoadEntries().empty());
+        loadFailed = board.Failed();
+        whole = board.ReadWhole();
+        added = board.AddScore(5000, "New");
+    }
+    EXPECT_FALSE(loadFailed);
+    EXPECT_FALSE(whole);
+    EXPECT_FALSE(added);
+    ASSERT_EQ(chmod(kBoard, 0644), 0);
+    EXPECT_EQ(Board(), locked);
+}
+
+TEST_F(LeaderboardStore, FolderThatCannotBeMade) {
+    Write("Data/game", "in the way");
+    EXPECT_EQ(Leaderboard::ScoreFolder("game"), "");
+    EXPECT_TRUE(board.LoadEntries().empty());
+    EXPECT_TRUE(board.Failed());
+    EXPECT_FALSE(board.AddScore(1, "a"));
+    EXPECT_EQ(xt::ReadFile("Data/game"), "in the way");
+    EXPECT_FALSE(xt::LogLines().empty());
+}
+
+TEST_F(LeaderboardStore, FailedSaveLeavesTheOldBoard) {
+    const std::string before = "00000900 Alpha\n00000800 Bravo\n00000700 Charlie\n";
+    Write(kBoard, before);
+    ASSERT_EQ(chmod(kBoard, 0640), 0);
+
+    // The write stops after 20 bytes, as on a full disk.
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved, tight;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    tight = saved;
+    tight.rlim_cur = 20;
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const bool added = board.AddScore(1000, "Echo");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(added) << "a failed write is reported";
+    EXPECT_EQ(Board(), before);
+
+    EXPECT_TRUE(board.AddScore(1000, "Echo"));
+    EXPECT_EQ(Board(), "00001000 Echo\n" + before);
+    EXPECT_EQ(fs::status(kBoard).permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data/game/Score"), {}), 1) << "no file left beside";
+}
+
+TEST_F(LeaderboardStore, LinesThatCouldNotBeReadBackAreRefused) {
+    ASSERT_TRUE(board.AddScore(10, "Anna"));
+    const std::string before = Board();
+    EXPECT_FALSE(board.AddScore(20, "Eve\n00099999 Mallory"));
+    EXPECT_FALSE(board.AddScore(20, std::string(246, 'n'))); // a 255-byte line
+    EXPECT_EQ(Board(), before);
+    EXPECT_TRUE(board.AddScore(20, std::string(245, 'n')));
+    EXPECT_EQ(board.LoadEntries().size(), 2u);
+}
+
+} // namespace
