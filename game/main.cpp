@@ -1,18 +1,11 @@
 // Entry point: a fresh trace log, the display, the game window, the loop.
 #include <string>
 
-#include "app/Form.h"
 #include "app/Loop.h"
 #include "app/Screen.h"
+#include "game/FormMain.h"
 #include "game/Product.h"
 #include "util/Files.h"
-
-namespace {
-bool QuitOnClose(GUIElement*) {
-    quitRequested = true;
-    return false;
-}
-} // namespace
 
 int main() {
     if (FileExists("log.txt")) FileRemove("log.txt");
@@ -24,13 +17,7 @@ int main() {
         delete screen;
         return 1;
     }
-    Form* window = new Form(0);
-    window->SetScreen(screen);
-    window->SetSize(800, 600);
-    window->SetTitle(title);
-    window->SetBackColor(0x000000);
-    window->SetOnQueryClose(QuitOnClose);
-    window->Create();
+    FormMain* window = new FormMain(screen, title);
     Run(window);
     delete window;
     if (!screen->Close()) Log("Chiusura screen non riuscita");

@@ -1,0 +1,456 @@
+#include "game/FormMain.h"
+
+#include <cstdlib>
+
+#include "app/Application.h"
+#include "app/Loop.h"
+#include "app/Services.h"
+#include "app/Timer.h"
+#include "controls/ButtonCustom.h"
+#include "controls/CellControl.h"
+#include "controls/ImageFrame.h"
+#include "controls/Slider.h"
+#include "app/ChildProcesses.h"
+#include "dialogs/FormAbout.h"
+#include "dialogs/FormMsgBox.h"
+#include "dialogs/SoundPlayer.h"
+#include "game/Product.h"
+#include "game/art/Pictures.h"
+#include "gfx/Graphics.h"
+#include "gfx/MyImage.h"
+#include "gfx/Picture.h"
+#include "util/Strings.h"
+
+namespace {
+
+FormMain* mainWindow = nullptr;
+
+// The FormMain that holds an element: the first form up its parent chain,
+// else the main window.
+FormMain* FindFormMain(GUIElement* element) {
+    GUIElement* e = element != nullptr ? element->GetParent() : nullptr;
+    while (e != nullptr && e->TypeTag() != "form") e = e->GetParent();
+    if (e != nullptr)
+        if (FormMain* f = dynamic_cast<FormMain*>(e)) return f;
+    return mainWindow;
+}
+
+FormMain* AsFormMain(GUIElement* element) {
+    if (element == nullptr) return nullptr;
+    if (element->TypeTag() == "form") return dynamic_cast<FormMain*>(element);
+    return FindFormMain(element);
+}
+
+void OnLoad(GUIElement* e, uint64_t) {
+    if (FormMain* f = AsFormMain(e)) f->FormLoad();
+}
+bool OnQueryClose(GUIElement* e) {
+    FormMain* f = AsFormMain(e);
+    return f != nullptr ? f->ConfirmExit() : false;
+}
+void OnResize(GUIElement* e) {
+    if (FormMain* f = AsFormMain(e)) f->FormResized();
+}
+bool OnKeyChar(GUIElement* e, char c) {
+    FormMain* f = AsFormMain(e);
+    return f != nullptr ? f->AcceptKey(c) : true;
+}
+void OnKeyDown(GUIElement* e, uint32_t keysym) {
+    if (FormMain* f = AsFormMain(e)) f->FormKeyDown(keysym);
+}
+void OnKeyUp(GUIElement* e, uint32_t keysym) {
+    if (FormMain* f = AsFormMain(e)) f->FormKeyUp(keysym);
+}
+
+// Presses on the window itself and on the lock cells.
+void OnMousePress(GUIElement* e, uint64_t, Point) {
+    if (e == nullptr) return;
+    if (e->TypeTag() == "form") {
+        if (FormMain* f = dynamic_cast<FormMain*>(e)) f->FormMouseDown();
+    } else if (e->IsChild()) {
+        if (FormMain* f = FindFormMain(e)) f->ToggleLock(e);
+    }
+}
+
+void OnCommand(Child* sender) {
+    if (FormMain* f = AsFormMain(sender)) f->Command(sender);
+}
+
+void OnSliderValue(Child* sender, int32_t value) {
+    if (FormMain* f = AsFormMain(sender)) f->ValueChanged(sender, value);
+}
+
+void OnTimerTick(Timer* timer) {
+    if (FormMain* f = AsFormMain(timer)) f->UserMessage();
+}
+
+} // namespace
+
+FormMain* FormMain::MainWindow() { return mainWindow; }
+
+FormMain::FormMain(Screen* screenArg, const std::string& title) : Form(0) {
+    if (screenArg != nullptr) SetScreen(screenArg);
+    sound = new SoundPlayer();
+    SetSize(800, 600);
+    SetTitle(title);
+    SetOption3(false);
+    SetOption2(true);
+    SetOnLoad(OnLoad);
+    SetOnQueryClose(OnQueryClose);
+    SetOnResize(OnResize);
+    SetOnKeyChar(OnKeyChar);
+    SetOnKeyDown(OnKeyDown);
+    SetOnKeyUp(OnKeyUp);
+    SetOnMouseDown(OnMousePress);
+    SetBackColor(0x000000);
+    const char* statsVar = std::getenv("RULLOMAT_STATS");
+    stats.enabled = statsVar != nullptr && std::string(statsVar) == "1";
+    LoadSheet();
+    Create();
+    if (mainWindow == nullptr) mainWindow = this;
+}
+
+void FormMain::LoadSheet() {
+    // The loader reports a missing file (size untouched) and one it could
+    // not read whole (size -1); a sheet of another size is reported here.
+    // In every such case the reels stay blank rather than show bytes that
+    // are not a sheet, and the game plays on.
+    sheetSize = -1;
+    LoadFile(kSheetPath, sheetData, sheetSize);
+    if (sheetSize == kSheetBytes && sheetData != nullptr) return;
+    if (sheetSize >= 0)
+        Log(std::string(kSheetPath) + ": " + IntToStr(sheetSize) + " bytes instead of " + IntToStr(kSheetBytes));
+    std::free(sheetData);
+    sheetData = nullptr;
+}
+
+FormMain::~FormMain() {
+    delete spinTimer;
+    spinTimer = nullptr;
+    delete sound;
+    sound = nullptr;
+    DestroyWindow();
+    // A message box still open over this window (the loop normally deletes
+    // it first) must not outlive its owner.
+    if (pendingMessageBox != nullptr && pendingMessageBox->GetParent() == this) {
+        Form* box = pendingMessageBox;
+        pendingMessageBox = nullptr;
+        delete box;
+    }
+    delete aboutBox;
+    aboutBox = nullptr;
+    for (ImageFrame*& r : reels) {
+        delete r;
+        r = nullptr;
+    }
+    for (int i = 0; i < kReels; ++i) {
+        delete lockCells[i];
+        lockCells[i] = nullptr;
+        delete resultCells[i];
+        resultCells[i] = nullptr;
+    }
+    delete scoreCell;
+    delete wagerSlider;
+    delete wagerCell;
+    delete messageCell;
+    scoreCell = wagerCell = messageCell = nullptr;
+    wagerSlider = nullptr;
+    delete startButton;
+    delete infoButton;
+    delete exitButton;
+    startButton = infoButton = exitButton = nullptr;
+    delete logoPicture;
+    delete paytablePicture;
+    logoPicture = paytablePicture = nullptr;
+    DestroyXImage(logoImage);
+    DestroyXImage(paytableImage);
+    DestroyXImage(aboutImage);
+    logoImage = paytableImage = aboutImage = nullptr;
+    std::free(sheetData);
+    sheetData = nullptr;
+    if (mainWindow == this) mainWindow = nullptr;
+}
+
+void FormMain::FormLoad() {
+    Size s = GetActualSize();
+    const int w = s.width;
+    const int h = s.height;
+
+    logoPicture = new MyImage(this, static_cast<XImage*>(nullptr));
+    logoPicture->SetSize(300, 75);
+    logoPicture->SetPosition(30, 225 - 75);
+    logoPicture->Create();
+
+    paytablePicture = new MyImage(this, static_cast<XImage*>(nullptr));
+    paytablePicture->SetSize(470, 100);
+    paytablePicture->SetPosition(w - 470 - 30, 30);
+    paytablePicture->Create();
+
+    scoreCell = new CellControl(this);
+    scoreCell->SetText("Score: 0");
+    scoreCell->SetBackColor(0xFFFF00);
+    scoreCell->SetForeColor(0xFF0000);
+    scoreCell->SetPosition(30, 60);
+    scoreCell->SetSize(120, 22);
+    scoreCell->Create();
+
+    for (int i = 0; i < kReels; ++i) {
+        reels[i] = new ImageFrame(this, sheetData, 1, kSheetWidth, kSheetHeight, i, 0);
+        reels[i]->SetSize(kSymbolSize, kSymbolSize);
+        reels[i]->SetBackColor(0xFFFFFF);
+        reels[i]->SetPosition(155 + 99 * i, 235);
+        reels[i]->SetTransparent(false);
+        reels[i]->Create();
+    }
+    for (int i = 0; i < kReels; ++i) {
+        CellControl* c = new CellControl(this);
+        lockCells[i] = c;
+        c->SetBackColor(0xAAAAAA);
+        c->SetForeColor(0x000000);
+        c->SetText("Lock");
+        c->SetSize(96, 25);
+        c->SetMarkB(true);
+        c->Enable(false);
+        c->SetOnMouseDown(OnMousePress);
+        c->SetPosition(155 + 99 * i, 332);
+        c->SetBorder(true);
+        c->Create();
+    }
+    for (int i = 0; i < kReels; ++i) {
+        CellControl* c = new CellControl(this);
+        resultCells[i] = c;
+        c->SetBackColor(0x000000);
+        c->SetForeColor(0xFFFF00);
+        c->SetText("");
+        c->SetSize(96, 15);
+        c->SetPosition(155 + 99 * i, 360);
+        c->Create();
+    }
+
+    infoButton = new ButtonCustom(this, "INFO");
+    infoButton->SetSize(100, 28);
+    infoButton->SetPosition(w / 2, h - 55);
+    infoButton->SetCommand(OnCommand);
+    infoButton->SetForeColor(0x000000);
+    infoButton->SetBackColor(0xFFFDE5);
+    infoButton->Create();
+
+    exitButton = new ButtonCustom(this, "EXIT");
+    exitButton->SetSize(100, 28);
+    exitButton->SetPosition(w / 2 + 110, h - 55);
+    exitButton->SetCommand(OnCommand);
+    exitButton->SetForeColor(0x000000);
+    exitButton->SetBackColor(0xFFFDE5);
+    exitButton->Create();
+
+    startButton = new ButtonCustom(this, "START");
+    startButton->SetSize(100, 28);
+    startButton->SetPosition(w / 2 - 150, h - 55);
+    startButton->SetCommand(OnCommand);
+    startButton->SetMarkB(true);
+    startButton->SetForeColor(0xFFFFFF);
+    startButton->SetBackColor(0xFF0000);
+    startButton->Create();
+
+    messageCell = new CellControl(this);
+    messageCell->SetBackColor(0x000000);
+    messageCell->SetForeColor(0xFFFFFF);
+    messageCell->SetSize(300, 18);
+    messageCell->SetPosition(w / 2 - 150, h - 85);
+    messageCell->Create();
+
+    wagerCell = new CellControl(this);
+    wagerCell->SetBackColor(0xFFFF00);
+    wagerCell->SetForeColor(0xFF0000);
+    wagerCell->SetSize(176, 22);
+    wagerCell->SetPosition(30, h - 85);
+    wagerCell->Create();
+
+    wagerSlider = new Slider(this, false, 1, 10);
+    wagerSlider->SetPosition(30, h - 60);
+    wagerSlider->SetBackColor(0xFFFF00);
+    wagerSlider->SetMarkB(true);
+    wagerSlider->SetSize(175, 14);
+    wagerSlider->SetOnValue(OnSliderValue);
+    wagerSlider->Create();
+
+    spinTimer = new Timer(this, 20);
+    spinTimer->onTick = OnTimerTick;
+}
+
+bool FormMain::ConfirmExit() {
+    ShowQuestion(kExitQuestionId, this, "Do you really want to go exit?", "Exit");
+    return false;
+}
+
+void FormMain::FormResized() {}
+bool FormMain::AcceptKey(char) { return true; }
+bool FormMain::KeyFilter(char character) { return character != 9 && character != 13; }
+void FormMain::FormKeyDown(uint32_t) {}
+void FormMain::FormKeyUp(uint32_t) {}
+void FormMain::Hook1() {}
+void FormMain::Hook2() {}
+void FormMain::Hook3() {}
+void FormMain::Hook4() {}
+void FormMain::Hook5() {}
+void FormMain::Initialize() {}
+
+void FormMain::ToggleLock(GUIElement* cell) {
+    CellControl* lock = nullptr;
+    for (CellControl* c : lockCells)
+        if (c != nullptr && cell != nullptr && c->GetId() == cell->GetId()) lock = c;
+    if (lock == nullptr) return;
+    const std::string caption = lock->GetText();
+    if (!lock->GetUserData().empty()) {
+        lock->SetBackColor(0xFFFF00);
+        lock->SetUserData("");
+    } else {
+        lock->SetBackColor(0xFF0000);
+        lock->SetUserData("1");
+    }
+    lock->SetText(caption);
+}
+
+void FormMain::FormMouseDown() {
+    Form* box = GetDialog();
+    if (IsEnabled() || box == nullptr) return;
+    Beep();
+    box->Show();
+}
+
+void FormMain::Command(GUIElement* sender) {
+    if (sender == nullptr) return;
+    const uint32_t id = sender->GetId();
+    if (exitButton != nullptr && id == exitButton->GetId()) {
+        if (ConfirmExit()) quitRequested = true;
+    } else if (startButton != nullptr && id == startButton->GetId()) {
+        StartSpin();
+    } else if (infoButton != nullptr && id == infoButton->GetId()) {
+        OpenAbout();
+    }
+}
+
+void FormMain::OpenAbout() {
+    delete aboutBox;
+    aboutBox = new FormAbout(this);
+    aboutBox->SetScreen(GetScreen());
+    aboutBox->SetPicture(aboutImage, 164, 50);
+    aboutBox->SetHeading(std::string(product::kTitle) + " " + product::kVersion);
+    aboutBox->SetInfoLine(product::kCredits);
+    aboutBox->SetNotice(product::kNotice);
+    aboutBox->SetWebAddress(product::kWebAddress);
+    aboutBox->Show();
+}
+
+void FormMain::ValueChanged(GUIElement* sender, int32_t value) {
+    if (sender != nullptr && wagerSlider != nullptr && sender->GetId() == wagerSlider->GetId())
+        SetWagerText(value);
+}
+
+void FormMain::DialogResult(int dialogId, int result) {
+    if (dialogId != kExitQuestionId || result != 3) return;
+    if (spinTimer != nullptr) spinTimer->Stop();
+    quitRequested = true;
+}
+
+void FormMain::Paint() {
+    if (created && !firstPaintDone) {
+        firstPaintDone = true;
+        FirstPaint();
+    }
+    Form::Paint();
+}
+
+void FormMain::FirstPaint() {
+    unsigned char* rgb = DecodePalette4(wTITLE, hTITLE, reinterpret_cast<const unsigned char*>(imgTITLE));
+    logoImage = CreateXImage(this, rgb, wTITLE, hTITLE);
+    std::free(rgb);
+    logoPicture->SetImage(logoImage);
+    logoPicture->Create();
+
+    rgb = DecodePalette4(wPAYTABLE, hPAYTABLE, reinterpret_cast<const unsigned char*>(imgPAYTABLE));
+    paytableImage = CreateXImage(this, rgb, wPAYTABLE, hPAYTABLE);
+    std::free(rgb);
+    paytablePicture->SetImage(paytableImage);
+    paytablePicture->Create();
+
+    rgb = DecodePalette4(wABOUT, hABOUT, reinterpret_cast<const unsigned char*>(imgABOUT));
+    aboutImage = CreateXImage(this, rgb, wABOUT, hABOUT);
+    std::free(rgb);
+
+    ChangeScore(100);
+    wagerSlider->SetValue(1);
+    SetWagerText(1);
+    spinTimer->Start();
+}
+
+void FormMain::UserMessage() {
+    // Forked sound children are collected here, so none stays defunct.
+    ReapChildren();
+    SpinTick();
+}
+
+void FormMain::SetWagerText(int32_t wager) {
+    if (wagerCell != nullptr) wagerCell->SetText("Wager: " + IntToStr(wager));
+}
+
+int32_t FormMain::GetWager() {
+    if (wagerCell == nullptr) return 0;
+    StringList pieces = StrSplit(wagerCell->GetText(), ":");
+    if (pieces.size() < 2) return 0;
+    return static_cast<int32_t>(std::strtol(pieces[1].c_str(), nullptr, 10));
+}
+
+int64_t FormMain::GetScore() {
+    if (scoreCell == nullptr) return 0;
+    StringList pieces = StrSplit(scoreCell->GetText(), ":");
+    if (pieces.size() < 2) return 0;
+    const std::string digits = StrReplaceAll(pieces[1], ThousandsSeparator(), "");
+    return std::strtoll(digits.c_str(), nullptr, 10);
+}
+
+void FormMain::ChangeScore(int64_t delta) {
+    if (scoreCell == nullptr) return;
+    StringList pieces = StrSplit(scoreCell->GetText(), ":");
+    const std::string label = pieces.empty() ? std::string("Score") : pieces[0];
+    const std::string caption = label + ": " + IntToStrThousands(GetScore() + delta);
+    const int newWidth = Graphics::TextWidth(caption) + 25;
+    const int newHeight = 22;
+    if (newWidth == scoreCell->GetWidth() && newHeight == scoreCell->GetHeight()) {
+        scoreCell->SetText(caption);
+        return;
+    }
+    // The cell changes size: clear the old area in the window's colour,
+    // take the new size and caption, and paint once at the new size.
+    const bool wasCreated = scoreCell->IsCreated();
+    if (wasCreated) scoreCell->Hide();
+    scoreCell->SetSize(newWidth, newHeight);
+    scoreCell->SetText(caption);
+    if (wasCreated) scoreCell->Show();
+}
+
+void FormMain::EnableControls(bool flag) {
+    if (startButton != nullptr) startButton->SetEnabled(flag);
+    if (wagerSlider != nullptr) wagerSlider->SetEnabled(flag);
+    if (flag && startButton != nullptr) startButton->SetText("START");
+}
+
+void FormMain::ResetLocks() {
+    for (CellControl* c : lockCells) {
+        if (c == nullptr) continue;
+        c->SetUserData("");
+        c->RestoreBackColor();
+        c->SetText(c->GetText());
+        c->Enable(false);
+    }
+}
+
+bool FormMain::IsLocked(int reel) const {
+    if (reel < 0 || reel >= kReels || lockCells[reel] == nullptr) return false;
+    return lockCells[reel]->GetUserData() == "1";
+}
+
+int FormMain::ReelSymbol(int reel) const {
+    if (reel < 0 || reel >= kReels || reels[reel] == nullptr) return -1;
+    return static_cast<int>(reels[reel]->GetFrame() & 0xFFFFFFFFu);
+}

@@ -1,0 +1,148 @@
+// The game window: five reels over a picture sheet, a "Lock" cell and a
+// result cell under each reel, the score, the wager and its slider, the
+// result line, the title and pay-table pictures and the buttons START, INFO
+// and EXIT. The round itself (spin, holds, re-spin, payout) lives in
+// game/Round.cpp and works on the state kept here.
+#pragma once
+#include <X11/Xlib.h>
+#include <cstdint>
+#include <string>
+
+#include "app/Form.h"
+#include "util/TimeStamp.h"
+
+class ButtonCustom;
+class CellControl;
+class FormAbout;
+class ImageFrame;
+class MyImage;
+class Slider;
+class SoundPlayer;
+class Timer;
+
+class FormMain : public Form {
+public:
+    static constexpr int kReels = 5;
+    static constexpr int kSymbols = 12;
+    static constexpr int kSymbolSize = 96;
+    static constexpr int kSheetWidth = kSymbols * kSymbolSize;
+    static constexpr int kSheetHeight = kSymbolSize;
+    static constexpr int32_t kSheetBytes = kSheetWidth * kSheetHeight * 3;
+    static constexpr const char* kSheetPath = "Data/frutta96x96.bin";
+    static constexpr const char* kSpinSound = "Data/ding.wav";
+    static constexpr int kSpinMs = 15000;
+    static constexpr int kExitQuestionId = 1000;
+
+    FormMain(Screen* screen, const std::string& title);
+    ~FormMain() override;
+
+    // The first FormMain constructed while none is alive; null otherwise.
+    static FormMain* MainWindow();
+
+    // Handlers of the window itself.
+    virtual void FormLoad();
+    virtual bool ConfirmExit();
+    virtual void FormResized();
+    virtual bool AcceptKey(char character);
+    virtual bool KeyFilter(char character);
+    virtual void FormKeyDown(uint32_t keysym);
+    virtual void FormKeyUp(uint32_t keysym);
+    virtual void Hook1();
+    virtual void Hook2();
+    virtual void ToggleLock(GUIElement* cell);
+    virtual void FormMouseDown();
+    virtual void Hook3();
+    virtual void Hook4();
+    virtual void Command(GUIElement* sender);
+    virtual void ValueChanged(GUIElement* sender, int32_t value);
+    virtual void Hook5();
+
+    void Paint() override;
+    void UserMessage() override;
+    void DialogResult(int dialogId, int result) override;
+    void Initialize() override;
+
+    // Score and wager displays.
+    void SetWagerText(int32_t wager);
+    int32_t GetWager();
+    void ChangeScore(int64_t delta);
+    int64_t GetScore();
+    void EnableControls(bool flag);
+    void ResetLocks();
+
+    // The round (game/Round.cpp).
+    void StartSpin();
+    void SpinTick();
+    void EvaluateSpin();
+    // Forgets a running spin's clock, as if no spin had ever started.
+    void ResetSpinClock();
+
+    // Read access for the owner and for checks.
+    bool IsSpinning() const { return spinning; }
+    bool InHoldPhase() const { return holdPhase; }
+    bool IsLocked(int reel) const;
+    int ReelSymbol(int reel) const;
+    ButtonCustom* StartButton() const { return startButton; }
+    ButtonCustom* InfoButton() const { return infoButton; }
+    ButtonCustom* ExitButton() const { return exitButton; }
+    ImageFrame* Reel(int i) const { return reels[i]; }
+    CellControl* LockCell(int i) const { return lockCells[i]; }
+    CellControl* ResultCell(int i) const { return resultCells[i]; }
+    CellControl* MessageCell() const { return messageCell; }
+    CellControl* ScoreCell() const { return scoreCell; }
+    CellControl* WagerCell() const { return wagerCell; }
+    Slider* WagerSlider() const { return wagerSlider; }
+    FormAbout* AboutBox() const { return aboutBox; }
+    Timer* SpinTimer() const { return spinTimer; }
+    SoundPlayer* Sound() const { return sound; }
+    const unsigned char* SheetData() const { return sheetData; }
+    int32_t SheetSize() const { return sheetSize; }
+
+private:
+    void LoadSheet();
+    void FirstPaint();
+    void OpenAbout();
+    void EndOfSpin();
+    void NoteReelChange(unsigned long requestsBefore);
+    void WriteSpinStats();
+
+    bool spinning = false;
+    bool holdPhase = false;
+    ButtonCustom* infoButton = nullptr;
+    ButtonCustom* startButton = nullptr;
+    ButtonCustom* exitButton = nullptr;
+    MyImage* logoPicture = nullptr;
+    ImageFrame* reels[kReels] = {};
+    CellControl* lockCells[kReels] = {};
+    CellControl* resultCells[kReels] = {};
+    CellControl* messageCell = nullptr;
+    CellControl* scoreCell = nullptr;
+    Slider* wagerSlider = nullptr;
+    CellControl* wagerCell = nullptr;
+    MyImage* paytablePicture = nullptr;
+    XImage* aboutImage = nullptr;
+    XImage* logoImage = nullptr;
+    XImage* paytableImage = nullptr;
+    int32_t sheetSize = -1;
+    unsigned char* sheetData = nullptr;
+    FormAbout* aboutBox = nullptr;
+    Timer* spinTimer = nullptr;
+    SoundPlayer* sound = nullptr;
+    bool firstPaintDone = false;
+
+    // The spin clock, kept across timer ticks.
+    bool tickBusy = false;
+    bool spinClockStarted = false;
+    TimeStamp spinStart;
+    int32_t changeTicks = 0;
+
+    // Optional figures of the running spin, written to standard error at
+    // its end when RULLOMAT_STATS=1 is set in the environment.
+    struct SpinStats {
+        bool enabled = false;
+        int64_t startNs = 0;
+        int changes = 0;
+        int firstSecondChanges = 0;
+        unsigned long requests = 0;
+    } stats;
+};

@@ -1,0 +1,188 @@
+// One round of the fruit machine: a first spin of all reels, the hold phase
+// (reels showing a paying symbol are held, the player may change the holds),
+// the re-spin of the reels that are not held, and the payout.
+//
+// Spins are driven by the window's 20 ms timer, which advances only while
+// the loop is idle. During second k of a spin the reels change on every
+// (k+1)-th tick, so they slow down from 50 changes a second to about 3.
+#include <chrono>
+#include <cstdio>
+
+#include "app/Services.h"
+#include "app/Timer.h"
+#include "controls/ButtonCustom.h"
+#include "controls/CellControl.h"
+#include "controls/ImageFrame.h"
+#include "controls/Slider.h"
+#include "dialogs/FormMsgBox.h"
+#include "dialogs/SoundPlayer.h"
+#include "game/FormMain.h"
+#include "util/Strings.h"
+
+namespace {
+
+// The two paying symbols and their base pay (the pay for four reels).
+struct PayingSymbol {
+    int symbol;
+    int base;
+};
+constexpr PayingSymbol kPaying[] = {{2, 50}, {4, 100}};
+
+bool IsPaying(int symbol) { return symbol == 2 || symbol == 4; }
+
+// Multiplier of the wager for a symbol shown on `count` reels; 0 pays nothing.
+int Multiplier(const PayingSymbol& p, int count) {
+    switch (count) {
+    case 2: return p.symbol;
+    case 3: return 5 * p.symbol;
+    case 4: return p.base;
+    case 5: return 5 * p.base;
+    default: return 0;
+    }
+}
+
+int64_t MonotonicNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+void FormMain::StartSpin() {
+    // One spin at a time, whatever reaches this (a queued click, a key).
+    if (spinning) return;
+    int held = 0;
+    for (int i = 0; i < kReels; ++i)
+        if (IsLocked(i)) ++held;
+    if (held == kReels) {
+        ShowMessage(this, "Unable to lock all cells.", "Attention");
+        return;
+    }
+    EnableControls(false);
+    messageCell->SetText("");
+    for (int i = 0; i < kReels; ++i) {
+        lockCells[i]->Enable(false);
+        resultCells[i]->SetText("");
+    }
+    // The new spin is timed from its own first tick, even when it starts
+    // before an idle tick has noticed that the previous one ended.
+    ResetSpinClock();
+    spinning = true;
+}
+
+void FormMain::ResetSpinClock() {
+    spinClockStarted = false;
+    changeTicks = 0;
+}
+
+void FormMain::SpinTick() {
+    if (tickBusy) return;
+    tickBusy = true;
+    struct ClearBusy {
+        bool& flag;
+        ~ClearBusy() { flag = false; }
+    } clearBusy{tickBusy};
+
+    if (!spinning) {
+        ResetSpinClock();
+        return;
+    }
+    if (!spinClockStarted) {
+        spinStart = TimeStamp::Now();
+        spinClockStarted = true;
+        if (stats.enabled) stats = SpinStats{true, MonotonicNs(), 0, 0, 0};
+        sound->Play(kSpinSound);
+    }
+    ++changeTicks;
+    const int64_t elapsed = spinStart.ElapsedMs(TimeStamp::Now());
+    if (elapsed / 1000 < changeTicks) {
+        changeTicks = 0;
+        Display* d = GetDisplay();
+        const unsigned long before = d != nullptr ? XNextRequest(d) : 0;
+        for (int i = 0; i < kReels; ++i) {
+            // A number is drawn for every reel, held or not.
+            const int32_t r = Random(0, kSymbols - 1);
+            if (!IsLocked(i)) reels[i]->SetFrame(r, 0, false);
+        }
+        if (stats.enabled) NoteReelChange(before);
+        sound->Play(kSpinSound);
+    }
+    if (elapsed <= kSpinMs) return;
+    EndOfSpin();
+}
+
+void FormMain::EndOfSpin() {
+    sound->Stop();
+    if (stats.enabled) WriteSpinStats();
+    if (holdPhase) {
+        holdPhase = false;
+        ResetLocks();
+        EnableControls(true);
+        EvaluateSpin();
+    } else {
+        holdPhase = true;
+        int paying = 0;
+        for (int i = 0; i < kReels; ++i) {
+            CellControl* lock = lockCells[i];
+            lock->Enable(true);
+            if (IsPaying(ReelSymbol(i))) {
+                ++paying;
+                lock->SetUserData("1");
+                lock->SetBackColor(0xFF0000);
+            } else {
+                lock->SetUserData("");
+                lock->SetBackColor(0xFFFF00);
+            }
+            lock->SetText(lock->GetText());
+        }
+        if (paying == kReels) {
+            // Every reel pays: nothing is left to re-spin.
+            holdPhase = false;
+            ResetLocks();
+            EnableControls(true);
+            EvaluateSpin();
+        } else {
+            startButton->SetText("Raises");
+            startButton->SetEnabled(true);
+        }
+    }
+    spinning = false;
+}
+
+void FormMain::EvaluateSpin() {
+    const int64_t wager = GetWager();
+    int64_t total = 0;
+    for (const PayingSymbol& p : kPaying) {
+        int count = 0;
+        for (int i = 0; i < kReels; ++i)
+            if (ReelSymbol(i) == p.symbol) ++count;
+        const int m = Multiplier(p, count);
+        if (m == 0) continue;
+        for (int i = 0; i < kReels; ++i)
+            if (ReelSymbol(i) == p.symbol) resultCells[i]->SetText("X " + IntToStr(m));
+        total += m * wager;
+    }
+    if (total != 0) {
+        messageCell->SetText("You have won " + IntToStr(total) + " points!");
+        ChangeScore(total - wager);
+    } else {
+        messageCell->SetText("You lost!");
+        ChangeScore(-wager);
+    }
+}
+
+void FormMain::NoteReelChange(unsigned long requestsBefore) {
+    Display* d = GetDisplay();
+    if (d != nullptr) stats.requests += XNextRequest(d) - requestsBefore;
+    ++stats.changes;
+    if (MonotonicNs() - stats.startNs < 1000000000) ++stats.firstSecondChanges;
+}
+
+void FormMain::WriteSpinStats() {
+    const double seconds = static_cast<double>(MonotonicNs() - stats.startNs) / 1e9;
+    const double perChange = stats.changes > 0 ? static_cast<double>(stats.requests) / stats.changes : 0.0;
+    std::fprintf(stderr, "stats: spin seconds=%.2f changes=%d first-second=%d requests-per-change=%.1f\n",
+                 seconds, stats.changes, stats.firstSecondChanges, perChange);
+    std::fflush(stderr);
+}
