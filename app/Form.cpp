@@ -43,27 +43,20 @@ void Form::DestroyXWindow() {
 int Form::GetWidth() { return width; }
 int Form::GetHeight() { return height; }
 
-int Form::GetActualWidth() {
-    if (!created) return width;
+// The size of the real window as the server reports it; 0 x 0 when the
+// query fails.
+Size Form::WindowSize() {
     Display* d = GetDisplay();
     Window root;
     int gx, gy;
     unsigned w = 0, h = 0, border, depth;
     if (d == nullptr || window == 0 || !XGetGeometry(d, window, &root, &gx, &gy, &w, &h, &border, &depth))
-        return 0;
-    return static_cast<int>(w);
+        return Size{0, 0};
+    return Size{static_cast<int32_t>(w), static_cast<int32_t>(h)};
 }
 
-int Form::GetActualHeight() {
-    if (!created) return height;
-    Display* d = GetDisplay();
-    Window root;
-    int gx, gy;
-    unsigned w = 0, h = 0, border, depth;
-    if (d == nullptr || window == 0 || !XGetGeometry(d, window, &root, &gx, &gy, &w, &h, &border, &depth))
-        return 0;
-    return static_cast<int>(h);
-}
+int Form::GetActualWidth() { return created ? WindowSize().width : width; }
+int Form::GetActualHeight() { return created ? WindowSize().height : height; }
 
 Point Form::GetPosition() {
     if (!created) return Point{x, y};

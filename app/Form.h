@@ -71,6 +71,7 @@ public:
 
 private:
     void SetWMHints(Display* d);
+    Size WindowSize();
     void DestroyXWindow();
 
     Form* dialog = nullptr;

@@ -1,4 +1,4 @@
-// Shared by the bitmap fuzz targets: a scratch folder for the file holding
+// Shared by the bitmap fuzz targets: the loader run, and a scratch folder for the file holding
 // the input (and the C source exported beside it). The trace log goes to
 // the working folder, so run the targets from a scratch folder of their own.
 #pragma once
@@ -41,6 +41,21 @@ inline const std::string& WriteInput(const uint8_t* data, size_t size) {
     if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
     std::fclose(f);
     return path;
+}
+
+// Runs one bitmap loader on the input: a picture must come with a positive
+// size whose last pixel can be read; nothing is the other allowed answer.
+inline int LoadOneBitmap(unsigned char* (*loader)(const std::string&, int*, int*), const uint8_t* data,
+                         size_t size) {
+    int width = 0, height = 0;
+    unsigned char* rgb = loader(WriteInput(data, size), &width, &height);
+    if (rgb != nullptr) {
+        if (width <= 0 || height <= 0) std::abort();
+        volatile unsigned char last = rgb[static_cast<size_t>(width) * height * 3 - 1];
+        (void)last;
+        std::free(rgb);
+    }
+    return 0;
 }
 
 } // namespace fuzz
