@@ -70,8 +70,8 @@ void GUIElement::SendToBack() {
 void GUIElement::SetName(const std::string& value) { name = value; }
 std::string GUIElement::GetName() { return name; }
 
-void GUIElement::SetFont(const FontSpec& spec) {
-    font = spec;
+void GUIElement::SetFont(const FontSpec& description) {
+    font = description;
     if (created) ApplyStyle();
 }
 

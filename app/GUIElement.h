@@ -61,7 +61,7 @@ public:
     virtual void SendToBack();
     virtual void SetName(const std::string& text);
     virtual std::string GetName();
-    virtual void SetFont(const FontSpec& spec);
+    virtual void SetFont(const FontSpec& description);
     virtual FontSpec& GetFont();
     virtual bool IsTabStop();
     virtual bool RepaintsWithContainer();

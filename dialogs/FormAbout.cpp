@@ -3,11 +3,11 @@
 #include <cctype>
 
 #include "app/Application.h"
+#include "app/ChildProcesses.h"
 #include "app/Services.h"
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"
 #include "controls/PanelChildren.h"
-#include "app/ChildProcesses.h"
 #include "gfx/MyImage.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "dialogs/SoundPlayer.h"
 
+#include "app/ChildProcesses.h"
 #include "app/Loop.h"
 #include "app/Services.h"
-#include "app/ChildProcesses.h"
 #include "util/Files.h"
 
 namespace {

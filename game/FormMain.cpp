@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/Application.h"
+#include "app/ChildProcesses.h"
 #include "app/Loop.h"
 #include "app/Services.h"
 #include "app/Timer.h"
@@ -10,7 +11,6 @@
 #include "controls/CellControl.h"
 #include "controls/ImageFrame.h"
 #include "controls/Slider.h"
-#include "app/ChildProcesses.h"
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormMsgBox.h"
 #include "dialogs/SoundPlayer.h"
