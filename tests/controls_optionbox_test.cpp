@@ -1,5 +1,6 @@
 #include "tests/support/XTestSupport.h"
 
+#include <string>
 #include <vector>
 
 #include "app/Application.h"
@@ -7,14 +8,12 @@
 
 namespace {
 
-int fired = 0;
+// The selected row each time the command ran.
+std::vector<int> fired;
 int clicks = 0;
-std::vector<int> selectedAtCommand;
-void OnCommand(Child* sender) {
-    ++fired;
-    selectedAtCommand.push_back(static_cast<OptionBox*>(sender)->GetSelectedIndex());
-}
+void OnCommand(Child* sender) { fired.push_back(static_cast<OptionBox*>(sender)->GetSelectedIndex()); }
 void OnClick(GUIElement*, uint64_t, Point) { ++clicks; }
+using Rows = std::vector<int>;
 
 // Three options in a box at (20, 20), 120 wide: rows start at y = 20, 46
 // and 72; the box grows to 78 high.
@@ -22,20 +21,20 @@ struct OptionBoxTest : ::testing::Test {
     xt::TestForm f{300, 200};
     OptionBox ob{&f};
     void SetUp() override {
-        fired = clicks = 0;
-        selectedAtCommand.clear();
+        fired.clear();
+        clicks = 0;
         f.SetBackColor(0x123456);
         ob.SetPosition(20, 20);
         ob.SetSize(120, 30);
-        ob.AddOption("Uno", "1");
-        ob.AddOption("Due", "2");
-        ob.AddOption("Tre", "3");
+        int value = 0;
+        for (const char* caption : {"Uno", "Due", "Tre"}) ob.AddOption(caption, std::to_string(++value));
         ob.SetCommand(OnCommand);
         ob.SetOnClick(OnClick);
         f.Create();
         xt::Pump(&f);
     }
-    void Focus() {
+    void ShowAndFocus() {
+        ob.Show();
         xt::Key(&f, XK_Tab);
         ASSERT_EQ(Application::focused, &ob);
     }
@@ -55,69 +54,48 @@ TEST_F(OptionBoxTest, GrowsToItsRowsAtTheFirstPaint) {
 }
 
 TEST_F(OptionBoxTest, KeysWrapAroundAndFireEachTime) {
-    ob.Show();
-    Focus();
+    ShowAndFocus();
     xt::Key(&f, XK_Up); // nothing selected: Up goes to the last row
-    xt::Key(&f, XK_Down);
-    xt::Key(&f, XK_Down);
-    xt::Key(&f, XK_Down);
-    xt::Key(&f, XK_Down);
+    for (int i = 0; i < 4; ++i) xt::Key(&f, XK_Down);
     xt::Key(&f, XK_Up);
     xt::Type(&f, " ");
     xt::Key(&f, XK_Left);
     xt::Type(&f, "x");
-    EXPECT_EQ(selectedAtCommand, (std::vector<int>{2, 0, 1, 2, 0, 2, 0}));
+    EXPECT_EQ(fired, (Rows{2, 0, 1, 2, 0, 2, 0}));
     EXPECT_EQ(clicks, 0);
-
-    OptionBox fresh(&f);
-    fresh.AddOption("a", "a");
-    fresh.AddOption("b", "b");
-    fresh.SetPosition(160, 20);
-    fresh.Show();
-    xt::Key(&f, XK_Tab);
-    ASSERT_EQ(Application::focused, &fresh);
-    xt::Key(&f, XK_Down);
-    EXPECT_EQ(fresh.GetSelectedIndex(), 0) << "Down with nothing selected";
 }
 
 TEST_F(OptionBoxTest, ClicksSelectTheRowUnderThePointer) {
     ob.Show();
-    xt::Click(&f, 60, 56);
-    EXPECT_EQ(ob.GetSelectedIndex(), 1);
-    xt::Click(&f, 60, 98); // the bottom edge: one row past the last
-    EXPECT_EQ(ob.GetSelectedIndex(), 2);
-    xt::Click(&f, 60, 21);
-    EXPECT_EQ(selectedAtCommand, (std::vector<int>{1, 2, 0}));
+    // y = 98 is the bottom edge: one row past the last.
+    for (int y : {56, 98, 21}) xt::Click(&f, 60, y);
+    EXPECT_EQ(fired, (Rows{1, 2, 0}));
     EXPECT_EQ(clicks, 3);
     ob.SetSelectedIndex(2);
     ob.SelectFirst();
-    EXPECT_EQ(fired, 3) << "the program's changes fire nothing";
+    EXPECT_EQ(fired.size(), 3u) << "the program's changes fire nothing";
 }
 
 TEST_F(OptionBoxTest, DisabledBoxOnlyRunsTheClickHandler) {
-    ob.Show();
-    xt::Click(&f, 60, 56); // focus, then disable
+    ShowAndFocus();
+    xt::Key(&f, XK_Down); // nothing selected: Down goes to the first row
     ob.SetEnabled(false);
     xt::Click(&f, 60, 80);
     xt::Key(&f, XK_Down);
     xt::Type(&f, " ");
-    EXPECT_EQ(ob.GetSelectedIndex(), 1);
-    EXPECT_EQ(fired, 1);
-    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(ob.GetSelectedIndex(), 0);
+    EXPECT_EQ(fired, (Rows{0}));
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(OptionBoxTest, IndexRulesOfTheListOperations) {
     EXPECT_TRUE(ob.SetSelectedIndex(-5));
-    EXPECT_EQ(ob.GetSelectedIndex(), 0);
     EXPECT_FALSE(ob.SetSelectedIndex(3));
     EXPECT_EQ(ob.GetSelectedIndex(), 0);
-    EXPECT_EQ(ob.GetOptionCaption(7), "Tre");
-    EXPECT_EQ(ob.GetOptionValueAt(-1), "3");
-    EXPECT_EQ(ob.GetOptionCaptionAt(1), "Due");
-    EXPECT_FALSE(ob.RemoveNone());
-    EXPECT_FALSE(ob.RemoveOption(-2));
-    EXPECT_FALSE(ob.RemoveOption(3));
-    EXPECT_EQ(ob.GetOptionCount(), 3);
+    // Outside the list (a negative index included): the last entry.
+    EXPECT_EQ(ob.GetOptionCaption(7) + ob.GetOptionValueAt(-1), "Tre3");
+    EXPECT_FALSE(ob.RemoveNone() || ob.RemoveOption(-2) || ob.RemoveOption(3));
+    ASSERT_EQ(ob.GetOptionCount(), 3);
 
     ASSERT_TRUE(ob.RemoveOption(0)); // the selected row, not the last
     EXPECT_EQ(ob.GetSelectedIndex(), 0);
@@ -128,15 +106,11 @@ TEST_F(OptionBoxTest, IndexRulesOfTheListOperations) {
     EXPECT_EQ(ob.GetOptionCaption(0), "Due");
 
     EXPECT_TRUE(ob.ClearOptions());
-    EXPECT_EQ(ob.GetOptionCount(), 0);
-    EXPECT_EQ(ob.GetSelectedIndex(), 0) << "kept through the clearing";
-    EXPECT_EQ(ob.GetOptionCaption(0), "");
-    EXPECT_EQ(ob.GetOptionValue(-3), "");
+    EXPECT_EQ(ob.GetOptionCaption(0) + ob.GetOptionValue(-3), "") << "an empty list";
     EXPECT_FALSE(ob.RemoveOption(0));
     ob.AddOption("A", "a");
-    ob.AddOption("B", "b");
-    EXPECT_EQ(ob.GetSelectedIndex(), 0);
-    EXPECT_EQ(fired, 0);
+    EXPECT_EQ(ob.GetSelectedIndex(), 0) << "kept through the clearing";
+    EXPECT_TRUE(fired.empty());
 }
 
 TEST_F(OptionBoxTest, MarkersShowTheCurrentBackgroundThroughTheirCorners) {

@@ -1,8 +1,8 @@
 #include "tests/support/XTestSupport.h"
 
+#include <iterator>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "app/Application.h"
 #include "tools/GalleryForm.h"
@@ -13,115 +13,101 @@
 namespace {
 
 GalleryControls* gallery = nullptr;
-int commands = 0;
-int scrolls = 0;
+int reached = 0; // commands and scroll callbacks run
+std::mt19937 rng(20240611u);
+
+int Between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+bool Chance(int percent) { return Between(1, 100) <= percent; }
+GUIElement* AnyElement() {
+    return gallery->elements[static_cast<size_t>(Between(0, static_cast<int>(gallery->elements.size()) - 1))].get();
+}
 
 // Commands and callbacks change other controls while the storm runs.
 void OnCommand(Child* sender) {
-    ++commands;
-    if (gallery == nullptr) return;
+    ++reached;
     if (sender->TypeTag() == "checkbox") gallery->options->SetEnabled(!gallery->options->IsEnabled());
-    if (sender->TypeTag() == "optionbox") gallery->progress->SetValue(commands % 120 - 10);
+    if (sender->TypeTag() == "optionbox") gallery->progress->SetValue(reached % 120 - 10);
     if (sender == gallery->plainButton) gallery->panel->IsCreated() ? gallery->panel->Hide() : gallery->panel->Show();
 }
-
 void OnScroll(Child*, int64_t tenTimes) {
-    ++scrolls;
-    if (gallery != nullptr) gallery->progress->SetValue(static_cast<int32_t>(tenTimes / 30));
+    ++reached;
+    gallery->progress->SetValue(static_cast<int32_t>(tenTimes / 30));
 }
+void OnSlider(Child*, int32_t v) { gallery->scroll->SetValue(v * 38); }
 
-void OnSlider(Child*, int32_t v) {
-    if (gallery != nullptr) gallery->scroll->SetValue(v * 38);
-}
+const KeySym kKeys[] = {XK_Tab, XK_Tab,  XK_Return, XK_space,  XK_Left,   XK_Right,     XK_Up,
+                        XK_Down, XK_Home, XK_End,    XK_Delete, XK_Escape, XK_BackSpace, XK_a,
+                        XK_z,   XK_0,    XK_9,      XK_period, XK_slash,  XK_minus,     XK_F1};
 
-const KeySym kKeys[] = {XK_Tab,  XK_Tab,    XK_Return, XK_space, XK_Left,   XK_Right, XK_Up,
-                        XK_Down, XK_Home,   XK_End,    XK_Delete, XK_BackSpace, XK_Escape, XK_a,
-                        XK_z,    XK_0,      XK_9,      XK_period, XK_slash, XK_minus, XK_F1};
-
-struct Storm {
-    xt::TestForm& form;
-    GalleryControls& controls;
-    std::mt19937 rng;
-
-    int Between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
-    bool Chance(int percent) { return Between(1, 100) <= percent; }
-    GUIElement* AnyElement() {
-        return controls.elements[static_cast<size_t>(Between(0, static_cast<int>(controls.elements.size()) - 1))].get();
-    }
-
-    // Mostly a point on some control (created or not), else anywhere on the
-    // form or a little outside it.
-    Point Somewhere() {
-        if (Chance(75)) {
-            GUIElement* e = AnyElement();
-            Point at = Application::ToFormCoordinates(e, e->GetPosition().x, e->GetPosition().y);
-            return Point{at.x + Between(-2, e->GetWidth() + 2), at.y + Between(-2, e->GetHeight() + 2)};
-        }
-        return Point{Between(-5, kGalleryWidth + 5), Between(-5, kGalleryHeight + 5)};
-    }
-
-    void Input() {
-        const int kind = Between(1, 100);
-        Point p = Somewhere();
-        if (kind <= 30) {
-            xt::Click(&form, p.x, p.y);
-        } else if (kind <= 45) {
-            xt::Press(&form, p.x, p.y);
-            for (int i = Between(1, 4); i > 0; --i) {
-                p = Point{p.x + Between(-40, 40), p.y + Between(-20, 20)};
-                xt::Motion(&form, p.x, p.y);
-            }
-            xt::Release(&form, p.x, p.y);
-        } else if (kind <= 55) {
-            xt::Motion(&form, p.x, p.y);
-        } else if (kind <= 60) {
-            xt::Click(&form, p.x, p.y, static_cast<unsigned>(Between(2, 5)));
-        } else {
-            const KeySym key = kKeys[Between(0, static_cast<int>(sizeof kKeys / sizeof kKeys[0]) - 1)];
-            xt::Key(&form, key, Chance(10) ? ShiftMask : 0);
-        }
-    }
-
-    // What a program might do to a control between two events.
-    void Change() {
+// Mostly a point on some control (created or not), else anywhere on the form
+// or a little outside it.
+Point Somewhere() {
+    if (Chance(75)) {
         GUIElement* e = AnyElement();
-        const std::string& tag = e->TypeTag();
-        switch (Between(0, 7)) {
-        case 0: e->Hide(); break;
-        case 1: e->Show(); break;
-        case 2: e->Enable(Chance(60)); break;
-        case 3: e->SetPosition(e->GetPosition().x + Between(-8, 8), e->GetPosition().y + Between(-8, 8)); break;
-        case 4: e->SetSize(Between(0, 160), Between(0, 90)); break;
-        case 5: e->SetBackColor(Chance(30) ? kNoColor : static_cast<uint64_t>(Between(0, 0xFFFFFF))); break;
-        case 6: form.Paint(); break;
-        default: break;
-        }
-        if (tag == "scrollbar") {
-            auto* s = static_cast<ScrollBar*>(e);
-            if (Chance(30)) s->SetRange(Between(-50, 50), Between(-50, 400));
-            if (Chance(30)) s->SetValue(Between(-100, 500));
-            if (Chance(20)) Chance(50) ? s->SetVertical(true) : s->SetHorizontal(Chance(80));
-            if (Chance(20)) s->SetEnabled(Chance(70));
-        } else if (tag == "optionbox") {
-            auto* o = static_cast<OptionBox*>(e);
-            if (Chance(30)) o->AddOption("Voce " + std::to_string(Between(0, 99)), "v");
-            if (Chance(30)) o->RemoveOption(Between(-3, o->GetOptionCount() + 1));
-            if (Chance(20)) o->SetSelectedIndex(Between(-3, o->GetOptionCount() + 1));
-            if (Chance(10)) o->ClearOptions();
-            o->GetOptionCaption(Between(-3, 5));
-            o->GetOptionValueAt(o->GetSelectedIndex());
-        } else if (tag == "checkbox") {
-            static_cast<CheckBox*>(e)->SetChecked(Chance(50));
-            if (Chance(20)) static_cast<CheckBox*>(e)->SetEnabled(Chance(70));
-        } else if (tag == "progressbar") {
-            static_cast<ProgressBar*>(e)->SetValue(Between(-200, 200));
-        } else if (tag == "panel") {
-            auto* panel = static_cast<PanelChildren*>(e);
-            if (Chance(30)) panel->SetFlatBorder(Chance(50));
-            if (Chance(30)) panel->SetChildBackColor(Chance(50) ? -1 : Between(0, 0xFFFFFF));
-        }
+        Point at = Application::ToFormCoordinates(e, e->GetPosition().x, e->GetPosition().y);
+        return Point{at.x + Between(-2, e->GetWidth() + 2), at.y + Between(-2, e->GetHeight() + 2)};
     }
-};
+    return Point{Between(-5, kGalleryWidth + 5), Between(-5, kGalleryHeight + 5)};
+}
+
+void Input(Form* form) {
+    const int kind = Between(1, 100);
+    Point p = Somewhere();
+    if (kind <= 30) {
+        xt::Click(form, p.x, p.y, kind <= 5 ? static_cast<unsigned>(Between(2, 5)) : 1);
+    } else if (kind <= 45) {
+        xt::Press(form, p.x, p.y);
+        for (int i = Between(1, 4); i > 0; --i) {
+            p = Point{p.x + Between(-40, 40), p.y + Between(-20, 20)};
+            xt::Motion(form, p.x, p.y);
+        }
+        xt::Release(form, p.x, p.y);
+    } else if (kind <= 55) {
+        xt::Motion(form, p.x, p.y);
+    } else {
+        xt::Key(form, kKeys[Between(0, static_cast<int>(std::size(kKeys)) - 1)], Chance(10) ? ShiftMask : 0);
+    }
+}
+
+// What a program might do to a control between two events.
+void Change(Form* form) {
+    GUIElement* e = AnyElement();
+    switch (Between(0, 7)) {
+    case 0: e->Hide(); break;
+    case 1: e->Show(); break;
+    case 2: e->Enable(Chance(60)); break;
+    case 3: e->SetPosition(e->GetPosition().x + Between(-8, 8), e->GetPosition().y + Between(-8, 8)); break;
+    case 4: e->SetSize(Between(0, 160), Between(0, 90)); break;
+    case 5: e->SetBackColor(Chance(30) ? kNoColor : static_cast<uint64_t>(Between(0, 0xFFFFFF))); break;
+    case 6: form->Paint(); break;
+    default: break;
+    }
+    const std::string& tag = e->TypeTag();
+    if (tag == "scrollbar") {
+        auto* s = static_cast<ScrollBar*>(e);
+        if (Chance(30)) s->SetRange(Between(-50, 50), Between(-50, 400));
+        if (Chance(30)) s->SetValue(Between(-100, 500));
+        if (Chance(20)) Chance(50) ? s->SetVertical(true) : s->SetHorizontal(Chance(80));
+        if (Chance(20)) s->SetEnabled(Chance(70));
+    } else if (tag == "optionbox") {
+        auto* o = static_cast<OptionBox*>(e);
+        if (Chance(30)) o->AddOption("Voce " + std::to_string(Between(0, 99)), "v");
+        if (Chance(30)) o->RemoveOption(Between(-3, o->GetOptionCount() + 1));
+        if (Chance(20)) o->SetSelectedIndex(Between(-3, o->GetOptionCount() + 1));
+        if (Chance(10)) o->ClearOptions();
+        o->GetOptionCaption(Between(-3, 5));
+        o->GetOptionValueAt(o->GetSelectedIndex());
+    } else if (tag == "checkbox") {
+        static_cast<CheckBox*>(e)->SetChecked(Chance(50));
+        if (Chance(20)) static_cast<CheckBox*>(e)->SetEnabled(Chance(70));
+    } else if (tag == "progressbar") {
+        static_cast<ProgressBar*>(e)->SetValue(Between(-200, 200));
+    } else if (tag == "panel") {
+        auto* panel = static_cast<PanelChildren*>(e);
+        if (Chance(30)) panel->SetFlatBorder(Chance(50));
+        if (Chance(30)) panel->SetChildBackColor(Chance(50) ? -1 : Between(0, 0xFFFFFF));
+    }
+}
 
 TEST(ControlsStorm, RandomInputOverTheGalleryCrashesNothing) {
     xt::ClearLog();
@@ -133,20 +119,15 @@ TEST(ControlsStorm, RandomInputOverTheGalleryCrashesNothing) {
     gallery = &controls;
     xt::Pump(&form);
     for (const auto& e : controls.elements) {
-        const std::string& tag = e->TypeTag();
-        if (tag == "ButtonCustom") static_cast<ButtonCustom*>(e.get())->SetCommand(OnCommand);
-        if (tag == "checkbox") static_cast<CheckBox*>(e.get())->SetCommand(OnCommand);
-        if (tag == "optionbox") static_cast<OptionBox*>(e.get())->SetCommand(OnCommand);
-        if (tag == "scrollbar") static_cast<ScrollBar*>(e.get())->SetOnScroll(OnScroll);
-        if (tag == "slider") static_cast<Slider*>(e.get())->SetOnValue(OnSlider);
+        if (auto* b = dynamic_cast<ButtonCustom*>(e.get())) b->SetCommand(OnCommand);
+        if (auto* c = dynamic_cast<CheckBox*>(e.get())) c->SetCommand(OnCommand);
+        if (auto* o = dynamic_cast<OptionBox*>(e.get())) o->SetCommand(OnCommand);
+        if (auto* s = dynamic_cast<ScrollBar*>(e.get())) s->SetOnScroll(OnScroll);
+        if (auto* s = dynamic_cast<Slider*>(e.get())) s->SetOnValue(OnSlider);
     }
 
-    Storm storm{form, controls, std::mt19937(20240611u)};
     for (int i = 0; i < 4000; ++i) {
-        if (storm.Chance(12))
-            storm.Change();
-        else
-            storm.Input();
+        Chance(12) ? Change(&form) : Input(&form);
         // A short spell with the form disabled, as while a dialog is open.
         if (i % 400 == 380) form.Enable(false);
         if (i % 400 == 399) form.Enable(true);
@@ -160,21 +141,13 @@ TEST(ControlsStorm, RandomInputOverTheGalleryCrashesNothing) {
     form.Enable(true);
     xt::Pump(&form);
 
-    EXPECT_GT(commands + scrolls, 0) << "the storm reached the controls";
-    for (const auto& e : controls.elements)
-        if (e->TypeTag() == "progressbar") {
-            auto* bar = static_cast<ProgressBar*>(e.get());
-            if (bar->Minimum() <= bar->Maximum()) {
-                EXPECT_GE(bar->Value(), bar->Minimum());
-                EXPECT_LE(bar->Value(), bar->Maximum());
-            }
-        }
+    EXPECT_GT(reached, 0) << "the storm reached the controls";
     for (const std::string& line : xt::LogLines()) {
         EXPECT_EQ(line.find("X error"), std::string::npos) << line;
         EXPECT_EQ(line.find("NON TROVATO"), std::string::npos) << line;
     }
-    gallery = nullptr;
     controls.Clear();
+    gallery = nullptr;
     EXPECT_EQ(Application::focused, nullptr);
 }
 

@@ -8,10 +8,9 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 
 #include "dialogs/Leaderboard.h"
+#include "tests/scratch_folder.h"
 #include "tests/support/XTestSupport.h"
 
 namespace fs = std::filesystem;
@@ -39,24 +38,13 @@ struct WithoutFileAccessOverride {
 
 class LeaderboardStore : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/leaderboard-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        scratch = pattern;
-        home = fs::current_path();
-        fs::current_path(scratch);
-    }
-    void TearDown() override {
-        fs::current_path(home);
-        fs::remove_all(scratch);
-    }
     static void Write(const std::string& path, const std::string& bytes) {
         fs::create_directories(fs::path(path).parent_path());
         std::ofstream(path, std::ios::binary) << bytes;
     }
     static std::string Board() { return xt::ReadFile(kBoard); }
 
-    fs::path scratch, home;
+    ScratchFolder scratch;
     Leaderboard board{"game"};
 };
 
@@ -81,9 +69,8 @@ TEST_F(LeaderboardStore, FormatOrderAndTheTenBest) {
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[7], "00000550 mid");
     EXPECT_EQ(lines[9], "00000400 p");
-}
 
-TEST_F(LeaderboardStore, OddLinesAreKeptAsTheyStand) {
+    // Lines that are not scores are kept as they stand.
     Write(kBoard, "no score\n00000500 Bob\r\n\n00000100 Zo\xEB\n00000700 Last");
     EXPECT_TRUE(board.AddScore(300, "Cy"));
     EXPECT_EQ(Board(), "no score\n00000700 Last\n00000500 Bob\r\n00000300 Cy\n00000100 Zo\xEB\n\n");
@@ -99,29 +86,21 @@ TEST_F(LeaderboardStore, BoardNotReadWholeIsNeverWritten) {
     EXPECT_EQ(Board(), cut);
 
     // A board that cannot be opened reads as empty, and is kept as well.
-    const std::string locked = "00000900 A\n";
-    Write(kBoard, locked);
+    Write(kBoard, "00000900 A\n");
     ASSERT_EQ(chmod(kBoard, 0), 0);
-    bool loadFailed, whole, added;
     {
         WithoutFileAccessOverride asUser;
         EXPECT_TRUE(board.LoadEntries().empty());
-        loadFailed = board.Failed();
-        whole = board.ReadWhole();
-        added = board.AddScore(5000, "New");
+        EXPECT_FALSE(board.Failed() || board.ReadWhole());
+        EXPECT_FALSE(board.AddScore(5000, "New"));
     }
-    EXPECT_FALSE(loadFailed);
-    EXPECT_FALSE(whole);
-    EXPECT_FALSE(added);
     ASSERT_EQ(chmod(kBoard, 0644), 0);
-    EXPECT_EQ(Board(), locked);
-}
+    EXPECT_EQ(Board(), "00000900 A\n");
 
-TEST_F(LeaderboardStore, FolderThatCannotBeMade) {
+    // Nor is one whose folder cannot be made.
+    fs::remove_all("Data");
     Write("Data/game", "in the way");
-    EXPECT_EQ(Leaderboard::ScoreFolder("game"), "");
-    EXPECT_TRUE(board.LoadEntries().empty());
-    EXPECT_TRUE(board.Failed());
+    EXPECT_TRUE(board.LoadEntries().empty() && board.Failed());
     EXPECT_FALSE(board.AddScore(1, "a"));
     EXPECT_EQ(xt::ReadFile("Data/game"), "in the way");
     EXPECT_FALSE(xt::LogLines().empty());

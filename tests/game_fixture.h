@@ -1,31 +1,26 @@
 // Rig of the game window tests: each test runs in a fresh folder holding a
 // copy of Data/ (without the reel tick unless asked: every play forks, which
-// is slow under the sanitizers), with recording "aplay" and "firefox" first
-// in PATH, a scripted random source and a fake clock that moves with the
-// loop's idle ticks, so a 15-second spin runs in a moment.
+// is slow under the sanitizers), recording stand-ins for "aplay" and
+// "firefox" first in PATH, a scripted random source and a fake clock that
+// moves with the loop's idle ticks, so a 15-second spin runs in a moment.
 #pragma once
-#include <X11/Xlib.h>
-#include <gtest/gtest.h>
-
-#include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/ChildProcesses.h"
 #include "app/Services.h"
 #include "app/Timer.h"
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"
 #include "controls/ImageFrame.h"
 #include "controls/Slider.h"
-#include "app/ChildProcesses.h"
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormMsgBox.h"
-#include "dialogs/SoundPlayer.h"
 #include "game/FormMain.h"
 #include "gfx/Graphics.h"
+#include "tests/scratch_folder.h"
 #include "tests/support/XTestSupport.h"
 
 namespace game_rig {
@@ -54,43 +49,24 @@ inline void Advance(int slices) {
     }
 }
 
-inline std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 inline pid_t FailingFork() { return -1; } // sounds then play at once, in-process
 
 class GameTest : public ::testing::Test {
 protected:
-    enum class DataKind { Full, NoTick, NoData };
-    void SetUp() override { Prepare(DataKind::NoTick); }
+    void SetUp() override { Prepare(); }
 
-    void Prepare(DataKind kind) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        if (home.empty()) home = fs::current_path();
-        dir = home / (std::string(info->test_suite_name()) + "." + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir / "bin");
-        if (kind != DataKind::NoData) {
-            fs::create_directories(dir / "Data");
-            for (const char* f : {"frutta96x96.bin", "beep.wav", "ding.wav"})
-                if (kind == DataKind::Full || std::string(f) != "ding.wav")
-                    fs::copy_file(SourceRoot() / "Data" / f, dir / "Data" / f);
-        }
-        fs::current_path(dir);
-        for (const char* program : {"aplay", "firefox"}) {
-            std::ofstream(dir / "bin" / program)
-                << "#!/bin/sh\necho \"$*\" >> \"" << (dir / program).string() << ".log\"\n";
-            fs::permissions(dir / "bin" / program, fs::perms::owner_all);
-        }
-        if (oldPath.empty()) oldPath = std::getenv("PATH");
-        setenv("PATH", ((dir / "bin").string() + ":" + oldPath).c_str(), 1);
+    // A fresh folder with these files of Data/ (no Data/ at all for none).
+    void Prepare(std::vector<std::string> data = {"frutta96x96.bin", "beep.wav"}) {
+        scratch.reset();
+        scratch = std::make_unique<ScratchFolder>();
+        if (!data.empty()) fs::create_directories("Data");
+        for (const auto& f : data) fs::copy_file(SourceRoot() / "Data" / f, "Data/" + f);
+        scratch->StandIn("aplay");
+        scratch->StandIn("firefox");
         fakeMs = tickMs = draws = spinBeganMs = 0;
         TimeStamp::clockSource = FakeClock;
         randomSource = ScriptedRandom;
         quitRequested = false;
-        xt::ClearLog();
     }
 
     void TearDown() override {
@@ -103,8 +79,7 @@ protected:
         randomSource = nullptr;
         forkSource = nullptr;
         quitRequested = false;
-        setenv("PATH", oldPath.c_str(), 1);
-        fs::current_path(home);
+        scratch.reset();
     }
 
     // The game window, shown and painted once.
@@ -141,19 +116,14 @@ protected:
         return s;
     }
 
-    // Lines of a log file: "log.txt" without the missing tick's lines, or
-    // a stand-in's record.
-    std::vector<std::string> Lines(const std::string& file = "log.txt") {
-        std::vector<std::string> lines;
-        std::istringstream in(ReadText(dir / file));
-        for (std::string l; std::getline(in, l);)
-            if (l != "Data/ding.wav non trovato.") lines.push_back(l);
+    // The log's lines but those of the missing reel tick.
+    std::vector<std::string> Lines() {
+        std::vector<std::string> lines = xt::LogLines();
+        lines.erase(std::remove(lines.begin(), lines.end(), "Data/ding.wav non trovato."), lines.end());
         return lines;
     }
 
     FormMain* game = nullptr;
-    fs::path home, dir;
-    std::string oldPath;
+    std::unique_ptr<ScratchFolder> scratch;
 };
-
 } // namespace game_rig

@@ -9,13 +9,14 @@ namespace {
 
 using namespace game_rig;
 
+const std::string kSheet = xt::ReadFile(SourceRoot() / "Data/frutta96x96.bin");
+
 // Pixels of symbol s as the sheet has them, or of reel i on the window.
 std::vector<uint32_t> SheetSymbol(int s) {
-    const std::string sheet = ReadText(SourceRoot() / "Data/frutta96x96.bin");
     std::vector<uint32_t> out;
     for (int y = 0; y < 96; ++y)
         for (int x = 0; x < 96; ++x) {
-            const auto* p = reinterpret_cast<const unsigned char*>(&sheet[(y * 1152u + s * 96u + x) * 3]);
+            const auto* p = reinterpret_cast<const unsigned char*>(&kSheet[(y * 1152u + s * 96u + x) * 3]);
             out.push_back(static_cast<uint32_t>(p[0] << 16 | p[1] << 8 | p[2]));
         }
     return out;
@@ -25,25 +26,18 @@ int CountNot(const std::vector<uint32_t>& pixels, uint32_t rgb) {
     return static_cast<int>(pixels.size()) - static_cast<int>(std::count(pixels.begin(), pixels.end(), rgb));
 }
 FormMsgBox* Box() { return static_cast<FormMsgBox*>(pendingMessageBox); }
+void ClickIn(Form* form, GUIElement* c) { xt::Click(form, c->GetPosition().x + 5, c->GetPosition().y + 5); }
 
-class GameWindowTest : public GameTest {
-protected:
-    void ClickIn(Form* form, GUIElement* c) { xt::Click(form, c->GetPosition().x + 5, c->GetPosition().y + 5); }
-};
+using GameWindowTest = GameTest;
 
 TEST_F(GameWindowTest, StartUpState) {
     Open();
     EXPECT_EQ("Wager: 1", game->WagerCell()->GetText());
-    EXPECT_EQ("START", game->StartButton()->GetText());
-    EXPECT_TRUE(game->SpinTimer()->IsRunning());
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(SheetSymbol(i), ReelPixels(game, i)) << "reel " << i;
         EXPECT_FALSE(game->LockCell(i)->IsEnabled());
         EXPECT_EQ(0xAAAAAAu, Colour(game->LockCell(i)));
     }
-    EXPECT_EQ(0xFFFF00u, Colour(game->ScoreCell()));
-    EXPECT_EQ(0xFFFF00u, Colour(game->WagerCell()));
-    EXPECT_EQ(0xFF0000u, Colour(game->StartButton()));
     EXPECT_GT(CountNot(xt::Pixels(game, 30, 150, 300, 75), 0), 1000) << "title picture";
     EXPECT_GT(CountNot(xt::Pixels(game, 300, 30, 470, 100), 0), 1000) << "pay-table picture";
     EXPECT_TRUE(xt::ReadLog().empty()) << xt::ReadLog();
@@ -57,7 +51,6 @@ TEST_F(GameWindowTest, SliderSetsTheWagerAtOnce) {
     ASSERT_EQ(10u, ticks.size());
     xt::Click(game, ticks[6].x, ticks[6].y);
     EXPECT_EQ("Wager: 7", game->WagerCell()->GetText());
-    EXPECT_EQ(7, game->GetWager());
     for (int i = 0; i < 4; ++i) xt::Key(game, XK_Right);
     EXPECT_EQ("Wager: 1", game->WagerCell()->GetText()) << "wraps around after 10";
 }
@@ -65,28 +58,24 @@ TEST_F(GameWindowTest, SliderSetsTheWagerAtOnce) {
 TEST_F(GameWindowTest, ScoreCellShowsExactlyItsCaption) {
     Open();
     CellControl* score = game->ScoreCell();
-    const int cw = Graphics::TextWidth("M");
     int widest = score->GetWidth();
     for (auto [delta, caption] : std::vector<std::pair<int, std::string>>{
-             {1000, "Score: 1.100"}, {-50, "Score: 1.050"}, {-1040, "Score: 10"},
-             {-110, "Score: -100"}, {-1234567, "Score: -1.234.667"}, {1234767, "Score: 100"}}) {
+             {1000, "Score: 1.100"}, {-1090, "Score: 10"}, {-110, "Score: -100"},
+             {-1234567, "Score: -1.234.667"}, {1234767, "Score: 100"}}) {
         SCOPED_TRACE(caption);
         game->ChangeScore(delta);
         EXPECT_EQ(caption, score->GetText());
-        EXPECT_EQ(static_cast<int>(caption.size()) * cw + 25, score->GetWidth());
-        EXPECT_EQ(22, score->GetHeight());
+        EXPECT_EQ(static_cast<int>(caption.size()) * Graphics::TextWidth("M") + 25, score->GetWidth());
         // Yellow and red text inside (a text box fills one column less than
         // its width); the window's black beside and below it, also where a
         // wider caption stood.
-        const int w = score->GetWidth() - 1;
-        auto inside = xt::Pixels(game, 30, 60, w, 22);
-        EXPECT_EQ(0, CountNot(inside, 0xFFFF00) - xt::CountColor(game, 30, 60, w, 22, 0xFF0000));
-        EXPECT_GT(xt::CountColor(game, 30, 60, w, 22, 0xFF0000), 10) << "no caption";
+        const int w = score->GetWidth() - 1, red = xt::CountColor(game, 30, 60, w, 22, 0xFF0000);
+        EXPECT_EQ(red, CountNot(xt::Pixels(game, 30, 60, w, 22), 0xFFFF00));
+        EXPECT_GT(red, 10) << "no caption";
         widest = std::max(widest, w + 1);
         EXPECT_EQ(0, CountNot(xt::Pixels(game, 30 + w, 60, widest - w + 30, 22), 0)) << "stale pixels";
         EXPECT_EQ(0, CountNot(xt::Pixels(game, 30, 82, widest + 30, 3), 0));
     }
-    EXPECT_EQ(100, game->GetScore());
 }
 
 TEST_F(GameWindowTest, ExitAsksFirst) {
@@ -94,7 +83,6 @@ TEST_F(GameWindowTest, ExitAsksFirst) {
     ClickOn(game->ExitButton());
     ASSERT_NE(nullptr, Box());
     EXPECT_EQ("Do you really want to go exit?", Box()->GetMessage());
-    EXPECT_EQ("Exit", Box()->GetTitle());
     ClickIn(Box(), Box()->GetSecondButton()); // NO
     EXPECT_FALSE(quitRequested);
     EXPECT_TRUE(game->IsEnabled());
@@ -102,7 +90,6 @@ TEST_F(GameWindowTest, ExitAsksFirst) {
     xt::CloseRequest(game);
     ASSERT_NE(nullptr, Box());
     EXPECT_EQ("Do you really want to go exit?", Box()->GetMessage());
-    EXPECT_TRUE(game->IsCreated());
     ClickIn(Box(), Box()->GetFirstButton());
     EXPECT_TRUE(quitRequested);
     EXPECT_FALSE(game->SpinTimer()->IsRunning());
@@ -110,18 +97,15 @@ TEST_F(GameWindowTest, ExitAsksFirst) {
 
 TEST_F(GameWindowTest, AboutBoxAndBlockedWindow) {
     Open();
-    auto aboutBoxes = [] {
-        return std::count_if(Application::forms.begin(), Application::forms.end(),
-                             [](Form* f) { return dynamic_cast<FormAbout*>(f) != nullptr; });
-    };
     ClickOn(game->InfoButton());
     ASSERT_NE(nullptr, game->AboutBox());
-    EXPECT_EQ("Rullomat 1.0.0.0", game->AboutBox()->GetHeadingCell()->GetText());
     xt::Key(game->AboutBox(), XK_Escape);
     EXPECT_TRUE(game->IsEnabled());
     ClickOn(game->InfoButton());
     game->Command(game->InfoButton());
-    EXPECT_EQ(1, aboutBoxes()) << "INFO again replaces the box";
+    EXPECT_EQ(1, std::count_if(Application::forms.begin(), Application::forms.end(),
+                               [](Form* f) { return dynamic_cast<FormAbout*>(f) != nullptr; }))
+        << "INFO again replaces the box";
 
     // A click on the blocked window beeps and brings the box back on top.
     Display* d = xt::TestDisplay();
@@ -130,7 +114,7 @@ TEST_F(GameWindowTest, AboutBoxAndBlockedWindow) {
     ClickOn(game->StartButton());
     xt::Key(game, XK_Return);
     EXPECT_FALSE(game->IsSpinning());
-    EXPECT_EQ(std::vector<std::string>{"Data/beep.wav"}, Lines("aplay.log"));
+    EXPECT_EQ("aplay Data/beep.wav\n", scratch->Record());
     Window root, parent, *children = nullptr;
     unsigned n = 0;
     ASSERT_TRUE(XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n));
@@ -138,35 +122,28 @@ TEST_F(GameWindowTest, AboutBoxAndBlockedWindow) {
     XFree(children);
     auto at = [&](Window w) { return std::find(stack.begin(), stack.end(), w) - stack.begin(); };
     EXPECT_GT(at(game->AboutBox()->GetWindow()), at(game->GetWindow()));
-
-    // Its web link runs the stand-in browser, never a real one.
-    ClickIn(game->AboutBox(), game->AboutBox()->GetWebCell());
-    EXPECT_EQ(std::vector<std::string>{"https://rullomat.example.org"}, Lines("firefox.log"));
 }
 
 // A missing, wrongly sized or unreadable sheet: one line in the log, blank
 // reels, a game that still plays.
 TEST_F(GameWindowTest, BadSheets) {
-    const std::string sheet = ReadText(SourceRoot() / "Data/frutta96x96.bin");
-    struct Case {
-        long size; // -1: no Data folder; -2: a folder in the sheet's place
-        std::string line;
-    } cases[] = {{-1, "Data/frutta96x96.bin: non trovato"},
-                 {-2, "Errore loading Data/frutta96x96.bin"},
-                 {0, "Data/frutta96x96.bin: 0 bytes instead of 331776"},
-                 {1000, "Data/frutta96x96.bin: 1000 bytes instead of 331776"},
-                 {331775, "Data/frutta96x96.bin: 331775 bytes instead of 331776"},
-                 {331779, "Data/frutta96x96.bin: 331779 bytes instead of 331776"}};
-    for (const Case& c : cases) {
+    // Sizes -1: no Data folder; -2: a folder in the sheet's place.
+    struct { long size; std::string line; } cases[] = {
+        {-1, "Data/frutta96x96.bin: non trovato"},
+        {-2, "Errore loading Data/frutta96x96.bin"},
+        {0, "Data/frutta96x96.bin: 0 bytes instead of 331776"},
+        {1000, "Data/frutta96x96.bin: 1000 bytes instead of 331776"},
+        {331775, "Data/frutta96x96.bin: 331775 bytes instead of 331776"},
+        {331779, "Data/frutta96x96.bin: 331779 bytes instead of 331776"}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         TearDown();
-        Prepare(c.size == -1 ? DataKind::NoData : DataKind::NoTick);
-        fs::remove(dir / "Data/frutta96x96.bin");
-        if (c.size == -2) fs::create_directories(dir / "Data/frutta96x96.bin");
+        Prepare(c.size == -1 ? std::vector<std::string>{} : std::vector<std::string>{"beep.wav"});
+        if (c.size == -2) fs::create_directories("Data/frutta96x96.bin");
         if (c.size >= 0)
-            std::ofstream(dir / "Data/frutta96x96.bin", std::ios::binary)
-                << sheet.substr(0, std::min<size_t>(static_cast<size_t>(c.size), sheet.size()))
-                << std::string(static_cast<size_t>(std::max<long>(0, c.size - 331776)), '\x7f');
+            std::ofstream("Data/frutta96x96.bin", std::ios::binary)
+                << kSheet.substr(0, static_cast<size_t>(c.size))
+                << std::string(static_cast<size_t>(std::max(0L, c.size - 331776)), '\x7f');
         Open();
         EXPECT_EQ(nullptr, game->SheetData());
         for (int i = 0; i < 5; ++i) EXPECT_EQ(0, CountNot(ReelPixels(game, i), 0)) << "reel " << i;

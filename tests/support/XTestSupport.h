@@ -24,8 +24,6 @@ Display* TestDisplay();
 class TestForm : public Form {
 public:
     TestForm(int w = 400, int h = 300, bool dialog = false);
-    ~TestForm();
-    void Create() override { Form::Create(); }
 };
 
 // XSync, then dispatch every queued event as the loop does. The main form is

@@ -1,0 +1,40 @@
+// A fresh folder under /tmp that is the working directory while it lives,
+// with its bin/ first in PATH for stand-ins of the outside programs.
+#pragma once
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "tests/support/XTestSupport.h"
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        char pattern[] = "/tmp/rullomat-test-XXXXXX";
+        if (mkdtemp(pattern) == nullptr) throw std::runtime_error("no scratch folder");
+        dir = pattern;
+        std::filesystem::current_path(dir);
+        std::filesystem::create_directories("bin");
+        setenv("PATH", (dir.string() + "/bin:" + oldPath).c_str(), 1);
+    }
+    ~ScratchFolder() {
+        setenv("PATH", oldPath.c_str(), 1);
+        std::filesystem::current_path(home);
+        std::error_code ignored; // an orphaned stand-in may still be writing there
+        std::filesystem::remove_all(dir, ignored);
+    }
+
+    // A stand-in that adds its command line to the file "record", then runs tail.
+    void StandIn(const std::string& program, const std::string& tail = "") {
+        std::ofstream(dir / "bin" / program) << "#!/bin/sh\nprintf '%s\\n' \"" << program << " $*\" >> '"
+                                             << (dir / "record").string() << "'\n" << tail << "\n";
+        std::filesystem::permissions(dir / "bin" / program, std::filesystem::perms::owner_all);
+    }
+    std::string Record() const { return xt::ReadFile((dir / "record").string()); }
+
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::path dir;
+    const std::string oldPath = std::getenv("PATH");
+};
