@@ -2,6 +2,7 @@
 // with its bin/ first in PATH for stand-ins of the outside programs.
 #pragma once
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -22,8 +23,13 @@ public:
     ~ScratchFolder() {
         setenv("PATH", oldPath.c_str(), 1);
         std::filesystem::current_path(home);
-        std::error_code ignored; // an orphaned stand-in may still be writing there
-        std::filesystem::remove_all(dir, ignored);
+        // A stand-in whose shell was stopped may still be finishing its one
+        // write: try again briefly until the folder is really gone.
+        for (int attempt = 0; attempt < 50 && std::filesystem::exists(dir); ++attempt) {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+            if (std::filesystem::exists(dir)) usleep(20000);
+        }
     }
 
     // A stand-in that adds its command line to the file "record", then runs tail.
