@@ -5,8 +5,7 @@ namespace product {
 constexpr const char* kTitle = "Rullomat";
 constexpr const char* kVersion = "1.0.0.0";
 // A reserved example domain: no real site is ever opened.
-constexpr const char* kWebAddress = "https://rullomat.example.org";
-constexpr const char* kMailAddress = "info@rullomat.example.org";
+constexpr const char* kWebAddress = "https://example.org/rullomat";
 constexpr const char* kNotice = "Free software, for fun only: no real money is played.";
 constexpr const char* kCredits = "Reels, sounds and toolkit by the Rullomat developers";
 } // namespace product
