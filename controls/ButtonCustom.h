@@ -8,7 +8,7 @@
 #include <string>
 
 #include "controls/CommandElement.h"
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 class ButtonCustom : public ControlBase, public CommandElement {
 public:

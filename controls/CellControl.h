@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 class CellControl : public ControlBase {
 public:

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "controls/CommandElement.h"
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 class CheckBox : public ControlBase, public CommandElement {
 public:

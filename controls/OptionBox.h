@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/CommandElement.h"
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 class OptionBox : public ControlBase, public CommandElement {
 public:

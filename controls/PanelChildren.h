@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 class PanelChildren;
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 class ProgressBar : public ControlBase {
 public:

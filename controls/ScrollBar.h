@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 using ScrollCallback = void (*)(Child* sender, int64_t tenTimesPosition);
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 using SliderCallback = void (*)(Child* sender, int32_t value);
 

@@ -34,27 +34,9 @@ TextBoxCustom::TextBoxCustom(GUIElement* parentElement, const std::string& initi
     height = 30;
     text = StrTrimRight(initialText);
     length = static_cast<int32_t>(text.size());
-    int ascent = 0;
-    int mWidth = 0;
-    MeasureMainFont(ascent, mWidth);
-    lineHeight = std::max(1, ascent + 1 + 4);
-    charWidth = std::max(1, mWidth + 2);
-}
-
-void TextBoxCustom::MeasureMainFont(int& ascent, int& mWidth) {
-    // Cells are sized on the main window's font. A Graphics can be made only
-    // once the form has its window; before that the font is asked directly.
-    if (CanDraw()) {
-        Graphics g(OwnerForm());
-        ascent = g.LineHeight() - 1;
-        mWidth = g.CharWidth();
-        return;
-    }
-    ascent = 12;
-    mWidth = Graphics::TextWidth("M");
-    Form* main = Application::forms.empty() ? nullptr : Application::forms[0];
-    if (main == nullptr || main->GetDisplay() == nullptr) return;
-    if (XFontStruct* f = main->GetFont().GetFontStruct(main->GetDisplay())) ascent = f->ascent;
+    // Cells are sized on the main window's font.
+    lineHeight = std::max(1, Graphics::MainAscent() + 1 + 4);
+    charWidth = std::max(1, Graphics::TextWidth("M") + 2);
 }
 
 TextBoxCustom::~TextBoxCustom() = default;

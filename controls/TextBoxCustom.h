@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 class TextBoxCustom : public ControlBase {
 public:
@@ -135,7 +135,6 @@ protected:
 
 private:
     // Ascent and "M" width of the main window's font.
-    void MeasureMainFont(int& ascent, int& mWidth);
     // Copies the element text into the space-padded buffer; caret at its end.
     void LoadBuffer();
     // A single-line box types into its buffer only: copies that into the

@@ -28,10 +28,8 @@ FormMain* mainWindow = nullptr;
 // The FormMain that holds an element: the first form up its parent chain,
 // else the main window.
 FormMain* FindFormMain(GUIElement* element) {
-    GUIElement* e = element != nullptr ? element->GetParent() : nullptr;
-    while (e != nullptr && e->TypeTag() != "form") e = e->GetParent();
-    if (e != nullptr)
-        if (FormMain* f = dynamic_cast<FormMain*>(e)) return f;
+    Form* form = element != nullptr ? Application::GetForm(element->GetParent()) : nullptr;
+    if (FormMain* f = dynamic_cast<FormMain*>(form)) return f;
     return mainWindow;
 }
 

@@ -173,13 +173,24 @@ int Graphics::CharWidth() {
     return f != nullptr ? XTextWidth(f, "M", 1) : kFallbackCharWidth;
 }
 
-int Graphics::TextWidth(const std::string& text) {
-    // Only the display is needed, not a GC: the main window's font is
-    // measured without drawing anything.
+namespace {
+// Only the display is needed, not a GC: the main window's font is measured
+// without drawing anything.
+XFontStruct* MainFontWithoutGC() {
     Form* main = MainForm();
-    XFontStruct* f = LookUpMainFont(main != nullptr ? main->GetDisplay() : nullptr);
+    return LookUpMainFont(main != nullptr ? main->GetDisplay() : nullptr);
+}
+} // namespace
+
+int Graphics::TextWidth(const std::string& text) {
+    XFontStruct* f = MainFontWithoutGC();
     int charWidth = f != nullptr ? XTextWidth(f, "M", 1) : kFallbackCharWidth;
     return charWidth * static_cast<int>(text.size());
+}
+
+int Graphics::MainAscent() {
+    XFontStruct* f = MainFontWithoutGC();
+    return f != nullptr ? f->ascent : kFallbackAscent;
 }
 
 int Graphics::TextLineWidth(const std::string& text) {

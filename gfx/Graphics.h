@@ -20,6 +20,9 @@ public:
     int LineHeight();
     int CharWidth();
     static int TextWidth(const std::string& text);
+    // The main window's font ascent, measured without a GC (and so before
+    // any window exists).
+    static int MainAscent();
     // Distance between the baselines of two text lines: ascent + 1, at least 15.
     int LineStep();
     int Ascent();

@@ -8,14 +8,12 @@
 #include "gfx/Picture.h"
 
 namespace {
-constexpr int kDefaultBack = 0xAAAAAA;
 constexpr int kBlack = 0x000000;
 constexpr int kWhite = 0xFFFFFF;
 } // namespace
 
-MyImage::MyImage(GUIElement* parentElement, XImage* givenImage) : image(givenImage) {
+MyImage::MyImage(GUIElement* parentElement, XImage* givenImage) : ControlBase(parentElement), image(givenImage) {
     typeTag = "image";
-    parent = parentElement;
     tabStop = false;
     repaintWithContainer = true;
 }
@@ -24,9 +22,8 @@ MyImage::MyImage(GUIElement* parentElement, const unsigned char* data, int w, in
     : MyImage(parentElement, data, false, w, h) {}
 
 MyImage::MyImage(GUIElement* parentElement, const unsigned char* data, bool isRgb, int w, int h)
-    : rawData(data), rawIsRgb(isRgb) {
+    : ControlBase(parentElement), rawData(data), rawIsRgb(isRgb) {
     typeTag = "image";
-    parent = parentElement;
     tabStop = false;
     repaintWithContainer = true;
     width = w;
@@ -36,8 +33,10 @@ MyImage::MyImage(GUIElement* parentElement, const unsigned char* data, bool isRg
 MyImage::~MyImage() { DropBuiltImage(); }
 
 void MyImage::DropBuiltImage() {
-    if (ownsImage) DestroyXImage(image);
-    if (ownsImage) image = nullptr;
+    if (ownsImage) {
+        DestroyXImage(image);
+        image = nullptr;
+    }
     ownsImage = false;
 }
 
@@ -61,73 +60,14 @@ void MyImage::SetBorder(bool flag) {
     if (created) Paint();
 }
 
-// The parent's colour, else the form's, else the default grey.
-unsigned long MyImage::BackgroundColor() {
-    if (parent != nullptr && parent->GetBackColor() != kNoColor) return parent->GetBackColor();
-    Form* form = GetForm(this);
-    if (form != nullptr && form->GetBackColor() != kNoColor) return form->GetBackColor();
-    return kDefaultBack;
-}
-
-void MyImage::SetSize(int w, int h) {
-    if (!created) {
-        width = w;
-        height = h;
-        return;
-    }
-    Hide();
-    width = w;
-    height = h;
-    Show();
-}
-
-void MyImage::SetPosition(int newX, int newY) {
-    if (!created) {
-        x = newX;
-        y = newY;
-        return;
-    }
-    Hide();
-    x = newX;
-    y = newY;
-    Show();
-}
-
-void MyImage::Show() {
-    Child::Show();
-    Paint();
-}
-
-void MyImage::ShowWindow() {
-    Child::ShowWindow();
-    Paint();
-}
-
-void MyImage::Hide() {
-    if (created) {
-        Form* form = GetForm(this);
-        if (form != nullptr) {
-            Graphics g(form);
-            Point a = ToFormCoordinates(this, x, y);
-            g.FillRectangle(a.x, a.y, width + 1, height + 1, 0, 0, static_cast<int>(BackgroundColor()));
-        }
-    }
-    Child::Hide();
-    created = false;
-}
-
-void MyImage::Create() {
-    if (id == 0) id = Application::NextId();
-    created = true;
-    visible = true;
-}
+void MyImage::Create() { CreateBase(false); }
 
 void MyImage::Paint() {
     if (paintSuspended || !created) return;
-    Form* form = GetForm(this);
+    Form* form = OwnerForm();
     if (form == nullptr) return;
     Graphics g(form);
-    Point a = ToFormCoordinates(this, x, y);
+    Point a = FormPos();
 
     if (rawData != nullptr && image == nullptr) {
         if (rawIsRgb) {
@@ -143,7 +83,7 @@ void MyImage::Paint() {
     if (image != nullptr)
         g.PutImage(a.x, a.y, width, height, image);
     else
-        g.FillRectangle(a.x, a.y, width, height, 0, 0, static_cast<int>(BackgroundColor()));
+        g.FillRectangle(a.x, a.y, width, height, 0, 0, ParentBackOrChain());
 
     if (border) {
         const int right = a.x + width - 1, bottom = a.y + height - 1;

@@ -4,9 +4,9 @@
 #include <X11/Xlib.h>
 #include <string>
 
-#include "app/GUIElement.h"
+#include "app/ControlBase.h"
 
-class MyImage : public Child {
+class MyImage : public ControlBase {
 public:
     MyImage(GUIElement* parent, XImage* image);
     // A 4-bit palette picture of the given size.
@@ -22,11 +22,7 @@ public:
     const unsigned char* GetRawData() const { return rawData; }
     bool HasBorder() const { return border; }
 
-    void SetSize(int w, int h) override;
-    void SetPosition(int newX, int newY) override;
-    void Show() override;
-    void ShowWindow() override;
-    void Hide() override;
+    // Takes an id but leaves the tag as it is.
     void Create() override;
     void Paint() override;
 
@@ -34,7 +30,6 @@ public:
 
 private:
     void DropBuiltImage();
-    unsigned long BackgroundColor();
 
     XImage* image = nullptr;
     const unsigned char* rawData = nullptr; // not owned

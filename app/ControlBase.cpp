@@ -1,4 +1,4 @@
-#include "controls/ControlBase.h"
+#include "app/ControlBase.h"
 
 #include "app/Application.h"
 #include "app/Form.h"
