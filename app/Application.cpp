@@ -13,6 +13,7 @@ std::vector<Form*> Application::forms;
 std::vector<Timer*> Application::timers;
 GUIElement* Application::focused = nullptr;
 uint32_t Application::idCounter = 0;
+uint64_t Application::serialCounter = 0;
 
 namespace {
 
@@ -31,7 +32,10 @@ std::string Describe(GUIElement* e, const char* sizeWord, size_t count) {
 
 } // namespace
 
-void Application::Register(GUIElement* element) { elements.push_back(element); }
+void Application::Register(GUIElement* element) {
+    element->serial = ++serialCounter;
+    elements.push_back(element);
+}
 
 void Application::RegisterForm(GUIElement* element) {
     if (element->GetTypeTag() == "form") forms.push_back(static_cast<Form*>(element));
@@ -64,8 +68,10 @@ void Application::RemoveTimer(GUIElement* timer) {
 
 uint32_t Application::NextId() { return ++idCounter; }
 
-bool Application::IsRegistered(const GUIElement* element) {
-    return std::find(elements.begin(), elements.end(), element) != elements.end();
+bool Application::IsRegistered(uint64_t serial) {
+    for (const GUIElement* e : elements)
+        if (e->GetSerial() == serial) return true;
+    return false;
 }
 
 Form* Application::FindFormByWindow(Window window) {
@@ -127,13 +133,33 @@ Point Application::ToFormCoordinates(GUIElement* element, int x, int y) {
     return result;
 }
 
-void Application::ClearFocus() { focused = nullptr; }
+void Application::MoveFocus(GUIElement* element) {
+    GUIElement* previous = focused;
+    if (previous == element) return;
+    // The new owner is recorded first, so that a handler run by LostFocus
+    // sees where the focus is going; it may also move it on or destroy it.
+    focused = element;
+    const uint64_t serial = element != nullptr ? element->GetSerial() : 0;
+    if (previous != nullptr) previous->LostFocus();
+    if (element != nullptr && focused == element && IsRegistered(serial)) element->GotFocus();
+}
+
+GUIElement* Application::FocusedOn(const Form* form) {
+    return focused != nullptr && form != nullptr && GetForm(focused) == form ? focused : nullptr;
+}
+
+void Application::ClearFocus() { MoveFocus(nullptr); }
 
 void Application::DestroyAllWindows() {
-    // Copy: destroying a window may change the registry.
-    std::vector<GUIElement*> list = elements;
-    for (GUIElement* e : list) {
-        if (std::find(elements.begin(), elements.end(), e) == elements.end()) continue;
-        if (e->GetTypeTag() == "form" && e->IsCreated()) static_cast<Form*>(e)->DestroyWindow();
-    }
+    // Numbers, not addresses: destroying a window may destroy elements and
+    // build others in their place.
+    std::vector<uint64_t> serials;
+    for (GUIElement* e : elements)
+        if (e->GetTypeTag() == "form") serials.push_back(e->GetSerial());
+    for (uint64_t serial : serials)
+        for (GUIElement* e : elements)
+            if (e->GetSerial() == serial) {
+                if (e->IsCreated()) static_cast<Form*>(e)->DestroyWindow();
+                break;
+            }
 }

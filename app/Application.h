@@ -21,7 +21,11 @@ public:
     static std::vector<Timer*> timers;
     static GUIElement* focused;
     static uint32_t idCounter;
+    static uint64_t serialCounter; // the last registration number handed out
 
+    // Appends to elements and gives the element its registration number.
+    // Unlike an address, which the next element may reuse, a number is
+    // never handed out twice in a run.
     static void Register(GUIElement* element);
     static void RegisterForm(GUIElement* element);
     static void RegisterTimer(GUIElement* element);
@@ -30,9 +34,10 @@ public:
     static void RemoveTimer(GUIElement* timer);
 
     static uint32_t NextId();
-    // True while the element is constructed and not yet destroyed: a handler
-    // may destroy the element (or form) it was called for.
-    static bool IsRegistered(const GUIElement* element);
+    // True while the element registered under this number is constructed and
+    // not yet destroyed: a handler may destroy the element (or form) it was
+    // called for, and another may be built at the same address.
+    static bool IsRegistered(uint64_t serial);
 
     static Form* FindFormByWindow(Window window);
     static std::vector<GUIElement*> CollectChildren(uint32_t containerId);
@@ -40,6 +45,12 @@ public:
     static Form* GetForm(GUIElement* element);
     static Point ToFormCoordinates(GUIElement* element, int x, int y);
 
+    // Moves the keyboard focus (null: to no element). The previous owner
+    // hears LostFocus first, then the new one GotFocus; nothing happens when
+    // the element already has the focus.
+    static void MoveFocus(GUIElement* element);
+    // The focused element when it lives on this form, else null.
+    static GUIElement* FocusedOn(const Form* form);
     static void ClearFocus();
     static void DestroyAllWindows();
 };

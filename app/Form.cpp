@@ -103,6 +103,11 @@ void Form::SetFocus() {
     GUIElement::SetFocus();
 }
 
+void Form::Enable(bool flag) {
+    GUIElement::Enable(flag);
+    if (!flag && Application::FocusedOn(this) != nullptr) Application::ClearFocus();
+}
+
 void Form::Paint() {
     for (GUIElement* e : Application::CollectChildren(id))
         if (e->RepaintsWithContainer() && e->IsCreated()) e->Paint();
@@ -303,6 +308,13 @@ void Form::CenterOnScreen() {
     }
     Size s = GetSize();
     MoveClamped((sw - s.width) / 2, (sh - s.height) / 2);
+}
+
+void Form::CenterOn(GUIElement* owner) {
+    if (owner == nullptr) return;
+    Point o = owner->GetPosition();
+    Size s = owner->GetSize();
+    MoveClamped(o.x + (s.width - width) / 2, o.y + (s.height - height) / 2);
 }
 
 void Form::Open() {

@@ -26,6 +26,8 @@ public:
     void ShowWindow() override;
     void Hide() override;
     void SetFocus() override;
+    // Disabling also takes the focus from the form's control that has it.
+    void Enable(bool flag) override;
     void Paint() override;
     void SetMarkA(bool flag) override;
     void Create() override;
@@ -59,6 +61,9 @@ public:
     virtual void SetScreen(Screen* screen);
     virtual Screen* GetScreen();
     virtual void CenterOnScreen();
+    // Centres the form on another (halves round toward zero; negative
+    // coordinates become 0). Dialogs use it to stand over their owner.
+    void CenterOn(GUIElement* owner);
     virtual void Open();
     virtual void OpenDialog();
     virtual Window GetWindow();

@@ -137,6 +137,8 @@ public:
     const std::string& TypeTag() const { return typeTag; }
     GUIElement* GetParent() const { return parent; }
     uint32_t GetId() const { return id; }
+    // The registration number, given at construction and never reused.
+    uint64_t GetSerial() const { return serial; }
     uint64_t GetOwnerData() const { return ownerData; }
     bool IsClosed() const { return closed; }
     bool HasFocus() const { return hasFocus; }
@@ -191,6 +193,10 @@ protected:
     ArgHandler onUserEvent3 = nullptr;
     bool hasFocus = false;
     TimeStamp lastClick;
+
+private:
+    friend class Application; // hands out the registration number
+    uint64_t serial = 0;
 };
 
 // Everything placed inside a form: controls, timers and images.

@@ -53,17 +53,25 @@ bool IsFocusedChildOf(Form* form) {
     return f != nullptr && f->GetParent() == form;
 }
 
+// The form is still the one the event arrived at (a handler may have
+// destroyed it, and another may stand at its address) and still takes keys.
+bool TakesKeys(Form* form, uint64_t serial) { return Application::IsRegistered(serial) && form->IsEnabled(); }
+
+// Keys reach only a control of the form they were typed in: with the focus
+// on another window's control, a key typed here belongs to this form alone.
 void OnKeyPress(Form* form, XKeyEvent& e) {
     if (!form->IsEnabled()) return;
+    const uint64_t serial = form->GetSerial();
     KeyInfo k = Translate(e);
-    if (GUIElement* f = Application::focused) f->KeyDown(k.keysym);
+    if (GUIElement* f = Application::FocusedOn(form)) f->KeyDown(k.keysym);
     if (k.c > 0) keyStates[static_cast<unsigned char>(k.c)] = 1;
-    if (Application::IsRegistered(form)) form->KeyDown(k.keysym);
+    if (TakesKeys(form, serial)) form->KeyDown(k.keysym);
 }
 
+// Among the form's own tab stops; focus on another form counts as none.
 void TabNavigation(Form* form) {
     std::vector<GUIElement*> list = Application::CollectChildren(form->GetId());
-    GUIElement* focused = Application::focused;
+    GUIElement* focused = Application::FocusedOn(form);
     GUIElement* candidate = nullptr;
     for (GUIElement* e : list)
         if ((focused == nullptr || e->GetId() > focused->GetId()) && e->IsTabStop()) {
@@ -76,65 +84,54 @@ void TabNavigation(Form* form) {
                 candidate = e;
                 break;
             }
-    if (candidate == nullptr) return;
-    if (focused != nullptr) focused->LostFocus();
-    Application::focused = candidate;
-    candidate->GotFocus();
+    if (candidate != nullptr) Application::MoveFocus(candidate);
 }
 
 void OnKeyRelease(Form* form, XKeyEvent& e) {
     if (!form->IsEnabled()) return;
+    const uint64_t serial = form->GetSerial();
     KeyInfo k = Translate(e);
-    GUIElement* f = Application::focused;
+    GUIElement* f = Application::FocusedOn(form);
     if (k.keysym == XK_Tab && (f == nullptr || f->IsTabStop())) {
         TabNavigation(form);
     } else if (f != nullptr) {
         if (k.c > 0) f->KeyChar(k.c);
-        if (GUIElement* still = Application::focused) still->KeyUp(k.keysym);
+        if (GUIElement* still = Application::FocusedOn(form)) still->KeyUp(k.keysym);
     }
     if (k.c > 0) keyStates[static_cast<unsigned char>(k.c)] = 0;
-    if (!Application::IsRegistered(form)) return;
+    if (!TakesKeys(form, serial)) return;
     if (k.c > 0) form->KeyChar(k.c);
-    if (Application::IsRegistered(form)) form->KeyUp(k.keysym);
+    if (TakesKeys(form, serial)) form->KeyUp(k.keysym);
 }
 
 void LeftPress(Form* form, Point p) {
+    const uint64_t serial = form->GetSerial();
     GUIElement* f = Application::focused;
     if (IsFocusedChildOf(form) && f->Contains(p)) {
         f->MouseDown(p);
+    } else if (GUIElement* hit = Application::FindChildAt(form->GetId(), p)) {
+        const uint64_t hitSerial = hit->GetSerial();
+        Application::MoveFocus(hit);
+        if (Application::IsRegistered(hitSerial)) hit->MouseDown(p);
     } else {
-        GUIElement* hit = Application::FindChildAt(form->GetId(), p);
-        if (hit != nullptr) {
-            if (f == nullptr) {
-                hit->GotFocus();
-            } else if (f->GetId() != hit->GetId()) {
-                f->LostFocus();
-                hit->GotFocus();
-            }
-            Application::focused = hit;
-            hit->MouseDown(p);
-        } else if (f != nullptr) {
-            f->LostFocus();
-            Application::focused = nullptr;
-        }
+        Application::MoveFocus(nullptr);
     }
-    if (Application::IsRegistered(form)) form->MouseDown(p);
+    if (Application::IsRegistered(serial)) form->MouseDown(p);
 }
 
 void LeftRelease(Form* form, Point p) {
+    const uint64_t serial = form->GetSerial();
     GUIElement* f = Application::focused;
     if (IsFocusedChildOf(form) && f->Contains(p)) {
         f->MouseUp(p);
     } else {
         GUIElement* hit = Application::FindChildAt(form->GetId(), p);
-        if (hit != nullptr && f != nullptr && hit->GetId() == f->GetId()) {
+        if (hit != nullptr && hit == f)
             hit->MouseUp(p);
-        } else if (f != nullptr) {
-            f->LostFocus();
-            Application::focused = nullptr;
-        }
+        else
+            Application::MoveFocus(nullptr);
     }
-    if (Application::IsRegistered(form)) form->MouseUp(p);
+    if (Application::IsRegistered(serial)) form->MouseUp(p);
 }
 
 } // namespace
@@ -173,14 +170,16 @@ void DispatchEvent(Form* mainForm, XEvent& ev) {
             form->OtherButtonUp(p);
         break;
     }
-    case MotionNotify:
+    case MotionNotify: {
         if (!form->IsEnabled()) break;
-        if (GUIElement* f = Application::focused) {
+        const uint64_t serial = form->GetSerial();
+        if (GUIElement* f = Application::FocusedOn(form)) {
             const std::string& t = f->TypeTag();
             if (t == "slider" || t == "scrollbar") f->MouseMove(ev.xmotion.x, ev.xmotion.y);
         }
-        if (Application::IsRegistered(form)) form->MouseMove(ev.xmotion.x, ev.xmotion.y);
+        if (Application::IsRegistered(serial)) form->MouseMove(ev.xmotion.x, ev.xmotion.y);
         break;
+    }
     case EnterNotify:
         form->MouseEnter();
         break;

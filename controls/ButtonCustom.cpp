@@ -57,10 +57,11 @@ void ButtonCustom::PaintAndFlush() {
 
 void ButtonCustom::MouseUp(Point point) {
     if (!enabled) return;
+    const uint64_t self = GetSerial();
     pressed = false;
     PaintAndFlush();
     DoCommand(this);
-    if (!Application::IsRegistered(this)) return;
+    if (!Application::IsRegistered(self)) return;
     Child::MouseUp(point);
 }
 
@@ -71,8 +72,10 @@ void ButtonCustom::MouseDown(Point point) {
     Child::MouseDown(point);
 }
 
+// A hidden button cannot be pressed from the keyboard either, though Tab
+// may still give it the focus.
 void ButtonCustom::KeyDown(uint32_t keysym) {
-    if (!enabled) return;
+    if (!enabled || !created) return;
     Child::KeyDown(keysym);
     if (hasFocus && keysym == kReturnKey) {
         pressed = true;
@@ -81,12 +84,13 @@ void ButtonCustom::KeyDown(uint32_t keysym) {
 }
 
 bool ButtonCustom::KeyChar(char character) {
-    if (!enabled) return false;
+    if (!enabled || !created) return false;
     if (hasFocus && character == 13) {
+        const uint64_t self = GetSerial();
         pressed = false;
         PaintAndFlush();
         DoCommand(this);
-        if (!Application::IsRegistered(this)) return false;
+        if (!Application::IsRegistered(self)) return false;
     }
     return Child::KeyChar(character);
 }
@@ -128,16 +132,17 @@ void ButtonCustom::Paint() {
 
     if (blankFace) return;
     const int captionColor = enabled ? fore : kDisabledText;
-    XImage* image = (!enabled && disabledPicture != nullptr) ? disabledPicture : picture;
     const bool hasCaption = !text.empty();
-    if (image != nullptr) {
+    // The picture decides the layout; the disabled one only stands in for it.
+    if (picture != nullptr) {
+        XImage* image = (!enabled && disabledPicture != nullptr) ? disabledPicture : picture;
         const int pw = image->width, ph = image->height;
-        if (hasCaption)
+        if (hasCaption) {
             g.DrawText(ax + pw + 10, ay + 4, w - 22 - pw, h - 8, text, captionColor, face, 0);
-        if (hasCaption)
             g.PutImage(ax + 8, ay + (h - ph) / 2, image);
-        else
+        } else {
             g.PutImage(ax + (w - pw) / 2, ay + (h - ph) / 2, image);
+        }
     } else if (hasCaption) {
         g.DrawText(ax + 6, ay + 4, w - 12, h - 8, text, captionColor, face, 2);
     }

@@ -64,11 +64,12 @@ void CheckBox::Hide() {
 }
 
 bool CheckBox::Toggle() {
+    const uint64_t self = GetSerial();
     checked = !checked;
     Paint();
     FlushDisplay();
     DoCommand(this);
-    return Application::IsRegistered(this);
+    return Application::IsRegistered(self);
 }
 
 void CheckBox::MouseUp(Point point) {

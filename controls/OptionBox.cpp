@@ -111,10 +111,11 @@ void OptionBox::Hide() {
 }
 
 bool OptionBox::Commit() {
+    const uint64_t self = GetSerial();
     Paint();
     FlushDisplay();
     DoCommand(this);
-    return Application::IsRegistered(this);
+    return Application::IsRegistered(self);
 }
 
 void OptionBox::MouseUp(Point point) {
@@ -147,9 +148,10 @@ void OptionBox::KeyDown(uint32_t keysym) {
 }
 
 bool OptionBox::KeyChar(char character) {
+    const uint64_t self = GetSerial();
     if (enabled && hasFocus && character == ' ') {
         KeyDown(kDown);
-        if (!Application::IsRegistered(this)) return true;
+        if (!Application::IsRegistered(self)) return true;
     }
     return Child::KeyChar(character);
 }

@@ -123,6 +123,7 @@ void ScrollBar::Hide() {
 }
 
 void ScrollBar::MouseDown(Point point) {
+    const uint64_t self = GetSerial();
     if (enabled) {
         dragging = true;
         Layout l = GetLayout();
@@ -134,25 +135,26 @@ void ScrollBar::MouseDown(Point point) {
                     KeyDown(kUp);
                 else if (point.y > last.y + l.segment + l.rest)
                     KeyDown(kDown);
-                else if (PickPage(point.x, point.y) && Application::IsRegistered(this))
+                else if (PickPage(point.x, point.y) && Application::IsRegistered(self))
                     Paint();
             } else {
                 if (point.x < first.x)
                     KeyDown(kLeft);
                 else if (point.x > last.x + l.segment + l.rest)
                     KeyDown(kRight);
-                else if (PickPage(point.x, point.y) && Application::IsRegistered(this))
+                else if (PickPage(point.x, point.y) && Application::IsRegistered(self))
                     Paint();
             }
-            if (!Application::IsRegistered(this)) return;
+            if (!Application::IsRegistered(self)) return;
         }
     }
     Child::MouseDown(point);
 }
 
 void ScrollBar::MouseMove(int mx, int my) {
+    const uint64_t self = GetSerial();
     if (dragging && PickPage(mx, my)) {
-        if (!Application::IsRegistered(this)) return;
+        if (!Application::IsRegistered(self)) return;
         Paint();
     }
     Child::MouseMove(mx, my);
@@ -173,9 +175,10 @@ void ScrollBar::KeyDown(uint32_t keysym) {
 }
 
 bool ScrollBar::KeyChar(char character) {
+    const uint64_t self = GetSerial();
     if (enabled && hasFocus && character == ' ') {
         KeyDown(kDown);
-        if (!Application::IsRegistered(this)) return true;
+        if (!Application::IsRegistered(self)) return true;
     }
     return Child::KeyChar(character);
 }

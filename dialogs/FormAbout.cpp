@@ -75,11 +75,7 @@ FormAbout::FormAbout(Form* ownerForm)
     : Form(ownerForm ? ownerForm->GetOwnerData() : 0, true), owner(ownerForm) {
     SetTitle("Info...");
     SetSize(kWidth, kHeight);
-    if (owner != nullptr) {
-        Point o = owner->GetPosition();
-        Size s = owner->GetSize();
-        MoveClamped(o.x + (s.width - kWidth) / 2, o.y + (s.height - kHeight) / 2);
-    }
+    CenterOn(owner);
     SetOption1(false);
     SetOption5(true);
     SetOption3(false);

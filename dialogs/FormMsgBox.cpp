@@ -54,15 +54,6 @@ void FreeRetired() {
     freeing = false;
 }
 
-// The registered form at this address, or null once it has been destroyed.
-// The address is only compared, never followed, until it is found.
-Form* LiveForm(const GUIElement* element) {
-    if (element == nullptr) return nullptr;
-    for (Form* f : Application::forms)
-        if (f == element) return f;
-    return nullptr;
-}
-
 // Gives an owner back its input and forgets the box as its dialog.
 void ReleaseOwner(Form* owner, Form* box) {
     if (owner == nullptr) return;
@@ -147,17 +138,14 @@ FormMsgBox::FormMsgBox(uint32_t id, bool yesNoFlag, Screen* screen, Form* owner,
     boxId = id;
     message = text;
     parent = owner;
+    ownerSerial = owner != nullptr ? owner->GetSerial() : 0;
     if (owner != nullptr) {
         owner->Enable(false);
         owner->SetMarkA(true);
         owner->SetDialog(this);
     }
     SetSize(kBoxWidth, kBoxHeight);
-    if (owner != nullptr) {
-        Point o = owner->GetPosition();
-        Size s = owner->GetSize();
-        MoveClamped(o.x + (s.width - kBoxWidth) / 2, o.y + (s.height - kBoxHeight) / 2);
-    }
+    CenterOn(owner);
     SetTitle(title);
     SetOption3(false);
     SetOption2(false);
@@ -191,7 +179,9 @@ FormMsgBox::~FormMsgBox() {
     FreeRetired();
 }
 
-Form* FormMsgBox::GetOwner() const { return LiveForm(parent); }
+Form* FormMsgBox::GetOwner() const {
+    return parent != nullptr && Application::IsRegistered(ownerSerial) ? static_cast<Form*>(parent) : nullptr;
+}
 
 void FormMsgBox::Setup(uint32_t id, bool yesNoFlag, const std::string& title, const std::string& text) {
     boxId = id;

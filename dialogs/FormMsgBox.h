@@ -73,6 +73,7 @@ private:
     uint32_t result = 0;
     ButtonCustom* firstButton = nullptr;
     ButtonCustom* secondButton = nullptr;
+    uint64_t ownerSerial = 0; // tells the owner from a form built in its place
     int busy = 0;
 };
 

@@ -13,6 +13,7 @@
 #include "controls/Slider.h"
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormMsgBox.h"
+#include "dialogs/FormNamePlayer.h"
 #include "dialogs/SoundPlayer.h"
 #include "game/Product.h"
 #include "game/art/Pictures.h"
@@ -78,6 +79,8 @@ void OnSliderValue(Child* sender, int32_t value) {
     if (FormMain* f = AsFormMain(sender)) f->ValueChanged(sender, value);
 }
 
+void OnNameDialogClosed(GUIElement*) {}
+
 void OnTimerTick(Timer* timer) {
     if (FormMain* f = AsFormMain(timer)) f->UserMessage();
 }
@@ -137,6 +140,8 @@ FormMain::~FormMain() {
     }
     delete aboutBox;
     aboutBox = nullptr;
+    delete nameDialog;
+    nameDialog = nullptr;
     for (ImageFrame*& r : reels) {
         delete r;
         r = nullptr;
@@ -338,6 +343,15 @@ void FormMain::OpenAbout() {
     aboutBox->SetNotice(product::kNotice);
     aboutBox->SetWebAddress(product::kWebAddress);
     aboutBox->Show();
+}
+
+void FormMain::OpenNameDialog() {
+    delete nameDialog;
+    nameDialog = new FormNamePlayer(this, GetOwnerData(), "Classifica");
+    nameDialog->SetPrompt("Enter your name:");
+    nameDialog->SetOnClosed(OnNameDialogClosed);
+    nameDialog->CenterOn(this);
+    nameDialog->Show();
 }
 
 void FormMain::ValueChanged(GUIElement* sender, int32_t value) {

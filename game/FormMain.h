@@ -14,6 +14,7 @@
 class ButtonCustom;
 class CellControl;
 class FormAbout;
+class FormNamePlayer;
 class ImageFrame;
 class MyImage;
 class Slider;
@@ -70,6 +71,11 @@ public:
     void EnableControls(bool flag);
     void ResetLocks();
 
+    // Asks for the player's name in the dialog "Classifica", replacing the
+    // previous one. The game has no end, so nothing opens it yet, and its
+    // closed handler records nothing.
+    void OpenNameDialog();
+
     // The round (game/Round.cpp).
     void StartSpin();
     void SpinTick();
@@ -93,6 +99,7 @@ public:
     CellControl* WagerCell() const { return wagerCell; }
     Slider* WagerSlider() const { return wagerSlider; }
     FormAbout* AboutBox() const { return aboutBox; }
+    FormNamePlayer* NameDialog() const { return nameDialog; }
     Timer* SpinTimer() const { return spinTimer; }
     SoundPlayer* Sound() const { return sound; }
     const unsigned char* SheetData() const { return sheetData; }
@@ -126,6 +133,7 @@ private:
     int32_t sheetSize = -1;
     unsigned char* sheetData = nullptr;
     FormAbout* aboutBox = nullptr;
+    FormNamePlayer* nameDialog = nullptr;
     Timer* spinTimer = nullptr;
     SoundPlayer* sound = nullptr;
     bool firstPaintDone = false;

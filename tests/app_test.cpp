@@ -4,6 +4,7 @@
 #include <X11/Xatom.h>
 
 #include <initializer_list>
+#include <new>
 #include <set>
 #include <string>
 #include <utility>
@@ -241,13 +242,55 @@ TEST_F(AppTest, KeysReachFocusedControlThenFormOnlyWhileEnabled) {
     EXPECT_EQ(Take(), (Lines{"a.keydown " + left, "form.keydown " + left, "a.keyup " + left, "form.keyup " + left}));
     EXPECT_FALSE(IsKeyDown(-1) || IsKeyDown(255));
 
-    // A disabled form hears only its own mouse presses, for every button.
+    // A disabled form hears only its own mouse presses, for every button;
+    // its focused control gives the focus up.
     form.Enable(false);
     xt::Click(&form, 15, 15);
     xt::Click(&form, 15, 15, 2);
     xt::Key(&form, XK_a);
     xt::Motion(&form, 20, 20);
-    EXPECT_EQ(Take(), (Lines{"form.down", "form.up", "form.down", "form.up"}));
+    EXPECT_EQ(Take(), (Lines{"a.lost", "form.down", "form.up", "form.down", "form.up"}));
+}
+
+// Keys typed into one window never reach the control focused in another;
+// every road by which a control loses the focus tells it so.
+TEST_F(AppTest, KeysStayInTheirWindowAndEveryFocusLossIsTold) {
+    RecForm form(300, 200), box(200, 100);
+    box.who = "box";
+    Probe a(&form, "a", 10, 10), ok(&box, "ok", 10, 10);
+    CreateAll({&form, &box, &a, &ok});
+    xt::Key(&form, XK_Tab);
+    Take();
+    const std::string ret = std::to_string(XK_Return), tab = std::to_string(XK_Tab);
+    xt::Key(&box, XK_Return);
+    xt::Key(&box, XK_Tab); // among the box's own tab stops
+    EXPECT_EQ(Take(), (Lines{"box.keydown " + ret, "box.char 13", "box.keyup " + ret, "box.keydown " + tab,
+                             "a.lost", "ok.got", "box.char 9", "box.keyup " + tab}));
+    xt::Click(&form, 15, 15);
+    box.DestroyWindow(); // any window destroyed clears the focus
+    EXPECT_EQ(Take(), (Lines{"ok.lost", "a.got", "a.down", "form.down", "a.up", "form.up", "a.lost"}));
+}
+
+// A handler may destroy the form it was called for and build another at
+// the same address: the loop does not take the new form for the old one.
+TEST_F(AppTest, AFormBuiltWhereOneWasDestroyedIsNotTheOldOne) {
+    alignas(RecForm) static unsigned char place[sizeof(RecForm)];
+    auto* old = new (place) RecForm(100, 100);
+    Probe a(old, "a", 10, 10);
+    CreateAll({old, &a});
+    a.SetOnClick([](GUIElement* e, uint64_t, Point) {
+        e->GetParent()->~GUIElement();
+        new (place) RecForm(100, 100);
+        calls.push_back("rebuilt");
+    });
+    xt::Press(old, 15, 15);
+    Take();
+    const uint64_t oldSerial = old->GetSerial();
+    xt::Release(old, 15, 15); // the new form hears no MouseUp, "a" hears its form go
+    EXPECT_EQ(Take(), (Lines{"a.up", "a.lost", "rebuilt"}));
+    auto* rebuilt = std::launder(reinterpret_cast<RecForm*>(place));
+    EXPECT_TRUE(Application::IsRegistered(rebuilt->GetSerial()) && !Application::IsRegistered(oldSerial));
+    rebuilt->~RecForm();
 }
 
 TEST_F(AppTest, TabFollowsIdsAndWrapsAround) {

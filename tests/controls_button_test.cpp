@@ -113,7 +113,11 @@ TEST_F(ButtonCustomTest, PicturesAndBlankFace) {
     EXPECT_EQ(xt::Pixel(&f, 10 + 8, 10 + 10), 0x0000FFu) << "left of the caption, disabled picture";
     b.SetBlankFace(true);
     EXPECT_EQ(FormColoured(11, 11, 78, 28), 78 * 28);
+    // With only a disabled picture the caption is centred, as with none.
+    b.SetBlankFace(false);
     b.SetPicture(nullptr);
+    EXPECT_EQ(xt::CountColor(&f, 10, 10, 80, 30, 0x0000FF) + xt::CountColor(&f, 10, 10, 30, 30, 0x9B9B9B), 0);
+    EXPECT_GT(xt::CountColor(&f, 40, 10, 20, 30, 0x9B9B9B), 0);
     b.SetDisabledPicture(nullptr);
     DestroyXImage(pic);
     DestroyXImage(off);

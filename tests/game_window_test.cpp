@@ -3,6 +3,7 @@
 // start-up with a missing or damaged reel sheet.
 #include <algorithm>
 
+#include "dialogs/FormNamePlayer.h"
 #include "tests/game_fixture.h"
 
 namespace {
@@ -122,6 +123,18 @@ TEST_F(GameWindowTest, AboutBoxAndBlockedWindow) {
     XFree(children);
     auto at = [&](Window w) { return std::find(stack.begin(), stack.end(), w) - stack.begin(); };
     EXPECT_GT(at(game->AboutBox()->GetWindow()), at(game->GetWindow()));
+}
+
+// The name dialog the window carries; its closed handler does nothing.
+TEST_F(GameWindowTest, NameDialogAsksForTheName) {
+    Open();
+    game->OpenNameDialog();
+    game->OpenNameDialog(); // replaces the first
+    FormNamePlayer* dialog = game->NameDialog();
+    EXPECT_EQ(dialog->GetTitle() + "|" + dialog->GetPromptCell()->GetText(), "Classifica|Enter your name:");
+    EXPECT_FALSE(game->IsEnabled());
+    xt::CloseRequest(dialog);
+    EXPECT_TRUE(game->IsEnabled() && !dialog->IsCreated() && !quitRequested);
 }
 
 // A missing, wrongly sized or unreadable sheet: one line in the log, blank
