@@ -8,6 +8,7 @@
   message N       white pixels on the result line
   start C SIG     START/Raises caption colour (white, grey) and a signature
   score SIG       signature of the score cell
+  wager SIG       signature of the wager cell
   focus S I E W   1 where START, INFO, EXIT or the wager slider shows its
                   dashed focus frame (its top line, in the caption colour)"""
 import hashlib, struct, sys, zlib
@@ -47,5 +48,6 @@ caption = pixels(258, 550, 84, 18)
 print("start", "white" if b"\xff\xff\xff" in caption else "grey" if b"\x9b\x9b\x9b" in caption else "none",
       hashlib.md5(area(258, 550, 84, 18)).hexdigest()[:12])
 print("score", hashlib.md5(area(30, 60, 200, 22)).hexdigest()[:12])
+print("wager", hashlib.md5(area(30, 515, 176, 22)).hexdigest()[:12])
 frames = [(254, 548, 92, b"\xff\xff\xff"), (404, 548, 92, b"\0\0\0"), (514, 548, 92, b"\0\0\0"), (30, 541, 175, b"\0\0\0")]
 print("focus", *["1" if pixels(x, y, w, 1).count(ink) > 20 else "0" for x, y, w, ink in frames])

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A whole round of the real game played with xdotool keys alone, each sent
 # to the window in front: Tab to START, Return spins, Return on "Raises"
-# re-spins and pays; INFO with Return and Escape; EXIT, Tab to YES and NO,
-# NO, and at last YES. On screenshots, one focus frame where Tab put it;
-# when a dialog closes none stays behind, and the next Tab shows one.
+# re-spins and pays; Right on the slider raises the wager; INFO closed with
+# Return and with Escape; EXIT, Tab to YES and NO, NO, and at last YES. On
+# screenshots, one focus frame where Tab put it; when a dialog closes none
+# stays behind, and the next Tab shows exactly one.
 set -u
 . "$(dirname "$0")/game_helpers.bash"
 cp -r "$src/Data" "$work/"
@@ -38,16 +39,19 @@ done
 focus hold "1 0 0 0"
 [ "$(fact hold start)" != "$(fact start start)" ] || fail "the button does not read Raises"
 keys "$win" Return
-until_lock_not "$(lock)" || fail "the re-spin did not start"
-await eval '[ "$(lock)" = AAAAAA ]' || fail "the re-spin did not end"
+until_lock_not "$(lock)" && [ "$(lock)" = AAAAAA ] || fail "the re-spin did not end"
 focus payout "1 0 0 0"
 [ "$(fact payout message)" -gt 20 ] || fail "no result line"
 [ "$(fact payout start)" = "$(fact start start)" ] || fail "START is not back"
 echo "ok: START, hold, Raises and payout from the keyboard"
 
-# Return and Escape each close the About box and press nothing behind it.
+# The slider moves with its keys.
 keys "$win" Tab
 focus slider "0 0 0 1"
+keys "$win" Right
+await eval 'shot wager; [ "$(fact wager wager)" != "$(fact slider wager)" ]' || fail "Right does not move the wager"
+
+# Return and Escape each close the About box and press nothing behind it.
 keys "$win" Tab
 focus info "0 1 0 0"
 for k in Return Escape; do
