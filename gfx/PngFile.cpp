@@ -44,13 +44,14 @@ uint32_t Crc32(const unsigned char* data, size_t length, uint32_t crc) {
     return ~crc;
 }
 
-bool WritePng(const std::string& path, int width, int height, const unsigned char* rgb) {
-    if (rgb == nullptr || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+bool WritePng(const std::string& path, int width, int height, const unsigned char* rgb, int channels) {
+    if (rgb == nullptr || (channels != 3 && channels != 4) || width <= 0 || height <= 0 || width > kMaxSide ||
+        height > kMaxSide) {
         Log("WritePng: bad picture " + IntToStr(width) + "x" + IntToStr(height) + ": " + path);
         return false;
     }
     // Each row: filter type 0, then the pixels.
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(channels);
     std::vector<unsigned char> raw;
     raw.reserve((rowBytes + 1) * static_cast<size_t>(height));
     for (int y = 0; y < height; ++y) {
@@ -64,7 +65,8 @@ bool WritePng(const std::string& path, int width, int height, const unsigned cha
     std::vector<unsigned char> header;
     PutU32(header, static_cast<uint32_t>(width));
     PutU32(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, no filter choice, no interlace
+    // 8 bits, RGB or RGBA, deflate, no filter choice, no interlace
+    header.insert(header.end(), {8, static_cast<unsigned char>(channels == 4 ? 6 : 2), 0, 0, 0});
 
     std::vector<unsigned char> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     PutChunk(file, "IHDR", header);

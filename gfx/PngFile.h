@@ -1,12 +1,12 @@
-// A small PNG writer: 8-bit RGB, no interlace, rows without filters,
+// A small PNG writer: 8-bit RGB or RGBA, no interlace, rows without filters,
 // compressed by the toolkit's own deflate writer.
 #pragma once
 #include <cstdint>
 #include <string>
 
-// rgb: width x height pixels of red, green, blue, rows top to bottom.
-// False (with one trace-log line) when the size is bad or the file cannot be
-// written.
-bool WritePng(const std::string& path, int width, int height, const unsigned char* rgb);
+// rgb: width x height pixels of red, green, blue (and alpha when channels is
+// 4), rows top to bottom. False (with one trace-log line) when the size is
+// bad or the file cannot be written.
+bool WritePng(const std::string& path, int width, int height, const unsigned char* rgb, int channels = 3);
 
 uint32_t Crc32(const unsigned char* data, size_t length, uint32_t crc = 0);

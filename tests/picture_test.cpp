@@ -21,7 +21,9 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
+// Writes v little-endian into n bytes at `at`, growing b when they lie past its end.
 void PutLE(Bytes& b, size_t at, uint64_t v, size_t n = 4) {
+    if (b.size() < at + n) b.resize(at + n);
     for (size_t i = 0; i < n; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
 }
 Bytes With(Bytes b, size_t at, uint32_t v) { return PutLE(b, at, v), b; }
@@ -297,6 +299,10 @@ TEST_F(GfxFiles, PngFilesCarryCheckedChunksAndCompressedRows) {
     EXPECT_EQ(BE(f, 41 + idatLength - 4), Adler32(reinterpret_cast<const uint8_t*>(raw.data()), raw.size()));
     EXPECT_EQ(BE(f, 41 + idatLength), Crc(f, 37, 4 + idatLength));
     EXPECT_EQ(BE(f, f.size() - 4), 0xAE426082u); // the IEND chunk's well-known checksum
+    // With alpha: colour type 6, four bytes a pixel; other channel counts are refused.
+    ASSERT_TRUE(WritePng(path, 1, 2, rgb.data(), 4));
+    EXPECT_EQ(xt::ReadFile(path).substr(24, 2), "\x08\x06");
+    EXPECT_FALSE(WritePng(path, 1, 1, rgb.data(), 2));
 
     // Flat window contents shrink to a small fraction.
     const Bytes big(800 * 600 * 3, 0x7F);
@@ -305,7 +311,7 @@ TEST_F(GfxFiles, PngFilesCarryCheckedChunksAndCompressedRows) {
     EXPECT_FALSE(WritePng(path, 0, 5, rgb.data()));
     EXPECT_FALSE(WritePng(path, 5, 5, nullptr));
     EXPECT_FALSE(WritePng(dir + "/no/such/dir.png", 2, 2, rgb.data()));
-    EXPECT_EQ(xt::LogLines().size(), 3u);
+    EXPECT_EQ(xt::LogLines().size(), 4u);
 }
 
 } // namespace

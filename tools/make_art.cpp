@@ -9,6 +9,7 @@
 //   game/art/*.bmp               title, pay table and About pictures (4 bit)
 //   controls/art/*.bmp           check-box and option-box markers (4 bit)
 //   docs/art-preview.png         everything above on one sheet
+//   dist/icons/rullomat-*.png    the desktop icons (make_art_icons.cpp)
 //
 // Everything is drawn procedurally: shapes are signed distance functions,
 // rendered with 4 x 4 supersampling and shaded with a simple light from the
@@ -29,6 +30,7 @@
 #include <vector>
 
 #include "gfx/PngFile.h"
+#include "tools/make_art_icons.h"
 
 namespace {
 
@@ -1569,7 +1571,7 @@ int main(int argc, char** argv)
     std::string root = argv[1];
     if (!root.empty() && root.back() != '/')
         root += '/';
-    for (const char* d : {"Data", "game", "game/art", "controls", "controls/art", "docs"})
+    for (const char* d : {"Data", "game", "game/art", "controls", "controls/art", "docs", "dist", "dist/icons"})
         makeDir(root + d);
     bool ok = true;
 
@@ -1666,6 +1668,15 @@ int main(int argc, char** argv)
     }
     prev.blit(grey, 12, y);
     ok = WritePng(root + "docs/art-preview.png", prev.w, prev.h, prev.rgb.data()) && ok;
+
+    // Desktop icons, the symbols drawn at the icon's own size.
+    ok = WriteIcons(root, [](int symbol, int size, uint8_t background) {
+             const float grey = background;
+             Canvas cv(size, size, {grey, grey, grey});
+             cv.place(0, 0, float(size) / 96);
+             kSymbols[symbol](cv);
+             return cv.resolve().rgb;
+         }) && ok;
 
     for (int i = 0; i < 12; ++i)
         std::printf("symbol %2d: %s\n", i, kSymbolNames[i]);
