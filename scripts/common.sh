@@ -17,7 +17,10 @@ ensure_packages() {
 }
 
 # What building and testing the program needs.
-BUILD_PACKAGES=(cmake ninja-build g++ libx11-dev libgtest-dev xvfb xfonts-base x11-utils xdotool python3 procps)
+BUILD_PACKAGES=(cmake ninja-build g++ clang libx11-dev libgtest-dev xvfb xfonts-base x11-utils xdotool python3 procps
+                desktop-file-utils appstream mandoc)
+# What scripts/package needs besides: CPack's DEB generator and lintian.
+PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian)
 
 # start_xvfb DEPTH [SIZE]: starts Xvfb on a free display, exports DISPLAY and
 # XVFB_PID. The server picks the display number itself (-displayfd), so
