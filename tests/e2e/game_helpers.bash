@@ -4,6 +4,7 @@
 bin=$1 src=$2 build=$3
 . "$src/scripts/common.sh"
 tools="$build/tools"
+sheet="$src/Data/frutta96x96.bin" # the reel sheet screenshots are matched against
 work=$(mktemp -d)
 game=""
 fail() { echo "FAIL: $*"; [ -f log.txt ] && sed 's/^/log.txt: /' log.txt; exit 1; }
@@ -26,7 +27,7 @@ click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
 # start_game DIR PATH: the game in DIR, up to its first paint (yellow score).
 start_game() {
     cd "$1" || fail "no folder $1"
-    PATH="$2" "$bin" > stdout.txt 2> stderr.txt &
+    PATH="$2" "$bin" > "$work/stdout.txt" 2> "$work/stderr.txt" &
     game=$!
     await eval 'win=$(xdotool search --name "^Rullomat - " 2>/dev/null | head -1); [ -n "$win" ]' || fail "no window"
     await eval '[ "$(pixel 40 70)" = FFFF00 ]' || fail "no first paint"
@@ -34,7 +35,7 @@ start_game() {
 # shot NAME: a screenshot and its facts; fact NAME KEY: one of them.
 shot() {
     "$tools/screenshot" "$1.png" "$win" || fail "screenshot $1"
-    python3 "$src/tests/e2e/game_shot.py" "$1.png" "$src/Data/frutta96x96.bin" > "$1.txt" || fail "reading $1"
+    python3 "$src/tests/e2e/game_shot.py" "$1.png" "$sheet" > "$1.txt" || fail "reading $1"
 }
 fact() { awk -v k="$2" '$1 == k { $1 = ""; print substr($0, 2) }' "$1.txt"; }
 # EXIT, YES, and status 0.
