@@ -33,12 +33,10 @@ Rgba Over(Rgba a, Rgba b) {
 // shaded from light at the top to dark at the bottom around a white reel
 // window, which darkens towards its top and bottom edges like a drum.
 Rgba Tile(float x, float y) {
-    if (RoundedSquare(x, y, 0.5f, 0.47f, 0.16f) > 0) return {0, 0, 0, 0};
-    if (RoundedSquare(x, y, 0.5f, 0.47f, 0.16f) > -0.012f) return {70, 40, 8, 1}; // dark rim
-    if (RoundedSquare(x, y, 0.5f, 0.38f, 0.08f) > 0) {
-        const float t = y;
-        return {250 - 70 * t, 214 - 90 * t, 90 - 70 * t, 1};
-    }
+    const float outside = RoundedSquare(x, y, 0.5f, 0.47f, 0.16f);
+    if (outside > 0) return {0, 0, 0, 0};
+    if (outside > -0.012f) return {70, 40, 8, 1}; // the dark rim
+    if (RoundedSquare(x, y, 0.5f, 0.38f, 0.08f) > 0) return {250 - 70 * y, 214 - 90 * y, 90 - 70 * y, 1};
     const float drum = 1 - 0.28f * std::pow(std::fabs(y - 0.5f) / 0.38f, 2.0f);
     return {255 * drum, 255 * drum, 250 * drum, 1};
 }
@@ -65,14 +63,14 @@ std::vector<uint8_t> DrawIcon(int size, const SymbolPainter& paintSymbol) {
 
             const int sx = x - offset, sy = y - offset;
             if (sx >= 0 && sy >= 0 && sx < symbolSize && sy < symbolSize) {
-                const size_t at = (static_cast<size_t>(sy) * static_cast<size_t>(symbolSize) + static_cast<size_t>(sx)) * 3;
+                const size_t at = static_cast<size_t>(sy * symbolSize + sx) * 3;
                 const float cover = 1 - (onWhite[at] - onBlack[at]) / 255.0f;
                 if (cover > 0.001f) {
                     auto colour = [&](size_t k) { return onBlack[at + k] / cover; };
                     px = Over(px, {colour(0), colour(1), colour(2), cover});
                 }
             }
-            uint8_t* p = &out[(static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)) * 4];
+            uint8_t* p = &out[static_cast<size_t>(y * size + x) * 4];
             const float channels[] = {px.r, px.g, px.b, px.a * 255};
             for (int k = 0; k < 4; ++k) p[k] = static_cast<uint8_t>(std::lround(std::clamp(channels[k], 0.0f, 255.0f)));
         }
