@@ -68,10 +68,12 @@ void Application::RemoveTimer(GUIElement* timer) {
 
 uint32_t Application::NextId() { return ++idCounter; }
 
-bool Application::IsRegistered(uint64_t serial) {
-    for (const GUIElement* e : elements)
-        if (e->GetSerial() == serial) return true;
-    return false;
+bool Application::IsRegistered(uint64_t serial) { return FindBySerial(serial) != nullptr; }
+
+GUIElement* Application::FindBySerial(uint64_t serial) {
+    for (GUIElement* e : elements)
+        if (e->GetSerial() == serial) return e;
+    return nullptr;
 }
 
 Form* Application::FindFormByWindow(Window window) {
@@ -156,10 +158,8 @@ void Application::DestroyAllWindows() {
     std::vector<uint64_t> serials;
     for (GUIElement* e : elements)
         if (e->GetTypeTag() == "form") serials.push_back(e->GetSerial());
-    for (uint64_t serial : serials)
-        for (GUIElement* e : elements)
-            if (e->GetSerial() == serial) {
-                if (e->IsCreated()) static_cast<Form*>(e)->DestroyWindow();
-                break;
-            }
+    for (uint64_t serial : serials) {
+        GUIElement* e = FindBySerial(serial);
+        if (e != nullptr && e->IsCreated()) static_cast<Form*>(e)->DestroyWindow();
+    }
 }

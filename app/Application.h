@@ -38,6 +38,8 @@ public:
     // not yet destroyed: a handler may destroy the element (or form) it was
     // called for, and another may be built at the same address.
     static bool IsRegistered(uint64_t serial);
+    // The element registered under this number, or null once it is gone.
+    static GUIElement* FindBySerial(uint64_t serial);
 
     static Form* FindFormByWindow(Window window);
     static std::vector<GUIElement*> CollectChildren(uint32_t containerId);

@@ -3,6 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <utility>
+
 #include "app/Loop.h"
 
 bool paintSuspended = false;
@@ -31,7 +33,11 @@ Form::~Form() {
 
 void Form::DestroyXWindow() {
     if (window == 0) return;
-    Application::ClearFocus();
+    // Only a control of this window loses the focus with it: a control of a
+    // window that stays (the owner a closing dialog has just given the focus
+    // back to) keeps it.
+    Form* home = Application::GetForm(Application::focused);
+    if (home == nullptr || home == this || home->GetWindow() == 0) Application::ClearFocus();
     if (Display* d = GetDisplay()) {
         XUnmapWindow(d, window);
         XDestroyWindow(d, window);
@@ -104,8 +110,21 @@ void Form::SetFocus() {
 }
 
 void Form::Enable(bool flag) {
+    const bool wasEnabled = enabled;
     GUIElement::Enable(flag);
-    if (!flag && Application::FocusedOn(this) != nullptr) Application::ClearFocus();
+    GUIElement* focusedHere = Application::FocusedOn(this);
+    if (!flag) {
+        // A second dialog opened over a disabled form keeps the first record.
+        if (wasEnabled) focusToRestore = focusedHere != nullptr ? focusedHere->GetSerial() : 0;
+        if (focusedHere != nullptr) Application::ClearFocus();
+        return;
+    }
+    // The control gets the focus back only if it still exists, still lives
+    // on this form, and no other control of this form has taken the focus.
+    GUIElement* previous = Application::FindBySerial(std::exchange(focusToRestore, 0));
+    if (previous != nullptr && previous->IsChild() && Application::GetForm(previous) == this &&
+        focusedHere == nullptr)
+        Application::MoveFocus(previous);
 }
 
 void Form::Paint() {

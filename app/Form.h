@@ -26,7 +26,8 @@ public:
     void ShowWindow() override;
     void Hide() override;
     void SetFocus() override;
-    // Disabling also takes the focus from the form's control that has it.
+    // Disabling also takes the focus from the form's control that has it;
+    // enabling again (a dialog closing) gives it back to that control.
     void Enable(bool flag) override;
     void Paint() override;
     void SetMarkA(bool flag) override;
@@ -87,4 +88,5 @@ private:
     bool option1 = true, option2 = true, option3 = true, option4 = true;
     bool isDialog = false;
     bool option5 = false;
+    uint64_t focusToRestore = 0; // registration number of the control that had the focus when disabled
 };

@@ -253,7 +253,8 @@ TEST_F(AppTest, KeysReachFocusedControlThenFormOnlyWhileEnabled) {
 }
 
 // Keys typed into one window never reach the control focused in another;
-// every road by which a control loses the focus tells it so.
+// every road by which a control loses the focus tells it so, and a form
+// enabled again gives it back.
 TEST_F(AppTest, KeysStayInTheirWindowAndEveryFocusLossIsTold) {
     RecForm form(300, 200), box(200, 100);
     box.who = "box";
@@ -267,8 +268,24 @@ TEST_F(AppTest, KeysStayInTheirWindowAndEveryFocusLossIsTold) {
     EXPECT_EQ(Take(), (Lines{"box.keydown " + ret, "box.char 13", "box.keyup " + ret, "box.keydown " + tab,
                              "a.lost", "ok.got", "box.char 9", "box.keyup " + tab}));
     xt::Click(&form, 15, 15);
-    box.DestroyWindow(); // any window destroyed clears the focus
-    EXPECT_EQ(Take(), (Lines{"ok.lost", "a.got", "a.down", "form.down", "a.up", "form.up", "a.lost"}));
+    EXPECT_EQ(Take(), (Lines{"ok.lost", "a.got", "a.down", "form.down", "a.up", "form.up"}));
+
+    // A dialog's round trip: enabled again, the form gives the focus back to
+    // the control that had it, and the box's window going takes nothing; a
+    // control destroyed meanwhile gets nothing back.
+    form.Enable(false);
+    Application::MoveFocus(&ok);
+    form.Enable(true);
+    box.DestroyWindow();
+    {
+        Probe gone(&form, "gone", 40, 10);
+        gone.Create();
+        Application::MoveFocus(&gone);
+        form.Enable(false);
+    }
+    form.Enable(true);
+    EXPECT_EQ(Take(), (Lines{"a.lost", "ok.got", "ok.lost", "a.got", "a.lost", "gone.got", "gone.lost"}));
+    EXPECT_EQ(Application::focused, nullptr);
 }
 
 // A handler may destroy the form it was called for and build another at
