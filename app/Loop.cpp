@@ -2,6 +2,9 @@
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -30,6 +33,21 @@ void IdleTick() {
     tickMs = (tickMs + 10) % 1000;
     TickTimers(10);
 }
+
+namespace {
+
+constexpr int64_t kNsPerMs = 1000000;
+constexpr int64_t kSliceNs = 10 * kNsPerMs; // one idle tick
+
+int64_t MonotonicNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+LoopWaiting loopWaiting{MonotonicNs, WaitForInput};
 
 namespace {
 
@@ -221,13 +239,26 @@ void Run(Form* mainForm) {
         Log("Run: no display");
         quitRequested = true;
     }
+    // Idle time waited since the last tick. An event that ends a wait keeps
+    // what was waited before it: the next wait asks only for the rest of the
+    // slice. Events that never leave a gap still hold the timers back.
+    int64_t idleNs = 0;
     while (!quitRequested) {
         if (!Application::timers.empty() && XPending(d) == 0) {
-            if (WaitForInput(ConnectionNumber(d), 10) == 0) {
+            const int64_t start = loopWaiting.nowNs();
+            const int leftMs = static_cast<int>((kSliceNs - idleNs + kNsPerMs - 1) / kNsPerMs);
+            const int ready = loopWaiting.wait(ConnectionNumber(d), leftMs);
+            idleNs += std::max<int64_t>(0, loopWaiting.nowNs() - start);
+            if (idleNs >= kSliceNs) {
+                // One tick per wait; time waited beyond the slice counts
+                // toward the next one.
+                idleNs = std::min(idleNs - kSliceNs, kSliceNs - 1);
                 IdleTick();
                 if (quitRequested) break;
-                continue;
             }
+            // A wait cut short by a signal, or data that is not yet a whole
+            // event, must not block the timers in XNextEvent.
+            if (ready == 0 || XPending(d) == 0) continue;
         }
         XEvent ev;
         XNextEvent(d, &ev);

@@ -1,6 +1,8 @@
 // The one event loop, its dispatch table, and the trace log.
 #pragma once
 #include <X11/Xlib.h>
+
+#include <cstdint>
 #include <string>
 
 class Form;
@@ -21,6 +23,15 @@ void Run(Form* mainForm);
 // 10 ms slice does (tickMs and every timer advance by 10).
 void DispatchEvent(Form* mainForm, XEvent& event);
 void IdleTick();
+
+// How Run waits while timers are registered: a monotonic clock in
+// nanoseconds and the wait on the X connection (WaitForInput by default).
+// Tests put a fake clock and a scripted wait here.
+struct LoopWaiting {
+    int64_t (*nowNs)();
+    int (*wait)(int fd, int ms);
+};
+extern LoopWaiting loopWaiting;
 
 bool IsKeyDown(int code);
 

@@ -363,6 +363,53 @@ TEST_F(AppTest, TimersFireOnIdleTicksAndTickMsWraps) {
     IdleTick();
 }
 
+// The real loop with a fake clock and scripted waits: idle time waited
+// before an event counts toward the next tick (which comes before that
+// event), time beyond a slice counts toward the next one, and events with
+// no gap between them (already queued, or ending a wait at once) add none.
+TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
+    struct Step {
+        int waitedMs;
+        bool event;
+    };
+    static const std::vector<Step> script{{4, true}, {4, true}, {4, true}, {4, true}, {0, true},
+                                          {0, true}, {4, false}, {10, false}, {13, false}};
+    static size_t next;
+    static int64_t fakeNs;
+    static RecForm* target;
+    static auto send = [] {
+        XEvent ev{};
+        ev.xclient = XClientMessageEvent{ClientMessage, 0, False, xt::TestDisplay(), target->GetWindow(), None, 32, {}};
+        ev.xclient.data.l[0] = 1;
+        XSendEvent(xt::TestDisplay(), target->GetWindow(), False, NoEventMask, &ev);
+        XSync(xt::TestDisplay(), False);
+    };
+    RecForm form(100, 100);
+    Timer slice(&form, 10);
+    slice.onTick = [](Timer*) { calls.push_back("tick " + std::to_string(tickMs)); };
+    CreateAll({&form, &slice});
+    slice.Start();
+    target = &form, next = 0, fakeNs = 0, tickMs = 980;
+    xt::Pump();
+    send(), send(), Take();
+    const LoopWaiting real = loopWaiting;
+    loopWaiting = {[] { return fakeNs; }, [](int, int ms) {
+                       calls.push_back("wait " + std::to_string(ms));
+                       if (next == script.size()) return quitRequested = true, 0;
+                       const Step step = script[next++];
+                       fakeNs += step.waitedMs * int64_t{1000000};
+                       if (step.event) send();
+                       return step.event ? 1 : 0;
+                   }};
+    ::Run(&form);
+    loopWaiting = real;
+    quitRequested = false;
+    EXPECT_EQ(Take(), (Lines{"form.user", "form.user", "wait 10", "form.user", "wait 6", "form.user", "wait 2",
+                             "tick 990", "form.user", "wait 8", "form.user", "wait 4", "form.user", "wait 4",
+                             "form.user", "wait 4", "tick 0", "wait 10", "tick 10", "wait 10", "tick 20",
+                             "wait 7", "form.closed"}));
+}
+
 TEST_F(AppTest, RegistryCollectsHitsAndUnregisters) {
     RecForm form(300, 200);
     Probe panel(&form, "panel", 100, 100, "panel");
