@@ -2,8 +2,52 @@
 
 #include <algorithm>
 
+#include "app/Form.h"
 #include "gfx/Graphics.h"
 #include "gfx/Picture.h"
+
+namespace {
+
+// Frames built from the same raw sheet share one image of it: the game's
+// five reels cut their symbols out of one sheet, which is then converted
+// and kept once instead of five times.
+struct SharedSheet {
+    const unsigned char* data;
+    int32_t width, height;
+    Display* display;
+    XImage* image;
+    int users;
+};
+
+std::vector<SharedSheet>& SharedSheets() {
+    static std::vector<SharedSheet> sheets;
+    return sheets;
+}
+
+XImage* AcquireSheet(GUIElement* owner, Display* d, const unsigned char* data, int32_t w, int32_t h) {
+    for (SharedSheet& s : SharedSheets())
+        if (s.data == data && s.width == w && s.height == h && s.display == d) {
+            ++s.users;
+            return s.image;
+        }
+    XImage* image = CreateXImage(owner, data, w, h);
+    if (image != nullptr) SharedSheets().push_back(SharedSheet{data, w, h, d, image, 1});
+    return image;
+}
+
+void ReleaseSheet(XImage* image) {
+    std::vector<SharedSheet>& sheets = SharedSheets();
+    for (size_t i = 0; i < sheets.size(); ++i)
+        if (sheets[i].image == image) {
+            if (--sheets[i].users == 0) {
+                DestroyXImage(image);
+                sheets.erase(sheets.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+            return;
+        }
+}
+
+} // namespace
 
 void ImageFrame::Init(int32_t startColumn, int32_t startRow) {
     column = startColumn;
@@ -45,7 +89,7 @@ ImageFrame::ImageFrame(GUIElement* parentElement, const unsigned char* rawSheet,
 }
 
 ImageFrame::~ImageFrame() {
-    if (ownsSheet) DestroyXImage(sheet);
+    if (ownsSheet) ReleaseSheet(sheet);
     if (ownsFrames)
         for (XImage* image : frames) DestroyXImage(image);
 }
@@ -86,7 +130,9 @@ void ImageFrame::BuildImages() {
         ownsFrames = true;
     }
     if (sheetData != nullptr && sheet == nullptr && sheetWidth > 0 && sheetHeight > 0) {
-        sheet = CreateXImage(this, sheetData, sheetWidth, sheetHeight);
+        Form* form = OwnerForm();
+        sheet = AcquireSheet(this, form != nullptr ? form->GetDisplay() : nullptr, sheetData, sheetWidth,
+                             sheetHeight);
         ownsSheet = sheet != nullptr;
     }
 }

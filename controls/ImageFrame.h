@@ -1,7 +1,8 @@
 // One frame of a picture strip: a rectangle of the control's own size cut
 // out of a sheet of equal frames, or one picture out of a list. Raw pictures
 // (RGB, three bytes a pixel, rows top to bottom) are turned into X images on
-// the first paint; those images belong to the control.
+// the first paint; those images belong to the control (frames built from
+// the same raw sheet share one image of it).
 #pragma once
 #include <X11/Xlib.h>
 #include <cstdint>

@@ -60,6 +60,15 @@ TEST_F(ImageFrameTest, RawSheetShowsEveryFrameInTurn) {
     EXPECT_EQ(Corner(), 0xFF00FFu);
     reel.SetFrame(4, 0, true);
     EXPECT_EQ(Corner(), FrameColour(4));
+
+    // Frames of one raw sheet share its image, which outlives each of them.
+    {
+        ImageFrame other(&f, sheet.data(), 1, kSide * kFrames, kSide, 3, 0);
+        Place(other);
+        EXPECT_EQ(Corner(), FrameColour(3));
+    }
+    reel.SetFrame(5, 0);
+    EXPECT_EQ(Corner(), FrameColour(5));
 }
 
 TEST_F(ImageFrameTest, FrameListsReadyAndRaw) {
