@@ -104,8 +104,9 @@ FormMain::FormMain(Screen* screenArg, const std::string& title) : Form(0) {
     SetOnKeyUp(OnKeyUp);
     SetOnMouseDown(OnMousePress);
     SetBackColor(0x000000);
-    const char* statsVar = std::getenv("RULLOMAT_STATS");
-    stats.enabled = statsVar != nullptr && std::string(statsVar) == "1";
+#ifdef RULLOMAT_SPIN_STATS
+    stats.enabled = true;
+#endif
     LoadSheet();
     Create();
     if (mainWindow == nullptr) mainWindow = this;
@@ -366,11 +367,13 @@ void FormMain::DialogResult(int dialogId, int result) {
 }
 
 void FormMain::Paint() {
-    if (created && !firstPaintDone) {
+    const bool first = created && !firstPaintDone;
+    if (first) {
         firstPaintDone = true;
         FirstPaint();
     }
     Form::Paint();
+    if (first && stats.enabled) WriteFirstFrameStats();
 }
 
 void FormMain::FirstPaint() {

@@ -112,6 +112,7 @@ private:
     void EndOfSpin();
     void NoteReelChange(unsigned long requestsBefore);
     void WriteSpinStats();
+    void WriteFirstFrameStats();
 
     bool spinning = false;
     bool holdPhase = false;
@@ -144,8 +145,8 @@ private:
     TimeStamp spinStart;
     int32_t changeTicks = 0;
 
-    // Optional figures of the running spin, written to standard error at
-    // its end when RULLOMAT_STATS=1 is set in the environment.
+    // Figures of the running spin, written to standard error at its end in
+    // builds made with RULLOMAT_SPIN_STATS (the benchmark's).
     struct SpinStats {
         bool enabled = false;
         int64_t startNs = 0;
