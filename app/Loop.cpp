@@ -51,6 +51,26 @@ LoopWaiting loopWaiting{MonotonicNs, WaitForInput};
 
 namespace {
 
+// True when no event is queued. XPending reads the connection, one system
+// call on every idle wake-up; it is skipped while nothing can have arrived
+// that the wait would not see: the last XPending found nothing, and since
+// then no request was sent (awaiting a reply is when Xlib reads events
+// ahead) and nothing was read into the queue. quietMark holds the request
+// number of that last empty XPending, 0 when there is none.
+bool NothingQueued(Display* d, unsigned long& quietMark) {
+    if (quietMark != 0 && NextRequest(d) == quietMark && XQLength(d) == 0) return true;
+    if (XPending(d) != 0) {
+        quietMark = 0;
+        return false;
+    }
+    quietMark = NextRequest(d);
+    return true;
+}
+
+} // namespace
+
+namespace {
+
 struct KeyInfo {
     uint32_t keysym = 0;
     char c = 0;
@@ -243,8 +263,9 @@ void Run(Form* mainForm) {
     // what was waited before it: the next wait asks only for the rest of the
     // slice. Events that never leave a gap still hold the timers back.
     int64_t idleNs = 0;
+    unsigned long quietMark = 0;
     while (!quitRequested) {
-        if (!Application::timers.empty() && XPending(d) == 0) {
+        if (!Application::timers.empty() && NothingQueued(d, quietMark)) {
             const int64_t start = loopWaiting.nowNs();
             const int leftMs = static_cast<int>((kSliceNs - idleNs + kNsPerMs - 1) / kNsPerMs);
             const int ready = loopWaiting.wait(ConnectionNumber(d), leftMs);
@@ -256,10 +277,13 @@ void Run(Form* mainForm) {
                 IdleTick();
                 if (quitRequested) break;
             }
+            if (ready == 0) continue;
             // A wait cut short by a signal, or data that is not yet a whole
             // event, must not block the timers in XNextEvent.
-            if (ready == 0 || XPending(d) == 0) continue;
+            quietMark = 0;
+            if (NothingQueued(d, quietMark)) continue;
         }
+        quietMark = 0;
         XEvent ev;
         XNextEvent(d, &ev);
         DispatchEvent(mainForm, ev);
