@@ -35,6 +35,11 @@ XImage* AcquireSheet(GUIElement* owner, Display* d, const unsigned char* data, i
     return image;
 }
 
+void ForgetSheetData(const unsigned char* data) {
+    for (SharedSheet& s : SharedSheets())
+        if (s.data == data) s.data = nullptr;
+}
+
 void ReleaseSheet(XImage* image) {
     std::vector<SharedSheet>& sheets = SharedSheets();
     for (size_t i = 0; i < sheets.size(); ++i)
@@ -94,6 +99,10 @@ ImageFrame::~ImageFrame() {
         for (XImage* image : frames) DestroyXImage(image);
 }
 
+void ImageFrame::ForgetRawSheet(const unsigned char* rawSheet) {
+    if (rawSheet != nullptr) ForgetSheetData(rawSheet);
+}
+
 uint64_t ImageFrame::GetFrame() const {
     return (static_cast<uint64_t>(static_cast<uint32_t>(row)) << 32) | static_cast<uint32_t>(column);
 }
@@ -134,6 +143,8 @@ void ImageFrame::BuildImages() {
         sheet = AcquireSheet(this, form != nullptr ? form->GetDisplay() : nullptr, sheetData, sheetWidth,
                              sheetHeight);
         ownsSheet = sheet != nullptr;
+        // Converted once: the raw bytes are not read again.
+        if (ownsSheet) sheetData = nullptr;
     }
 }
 

@@ -35,6 +35,12 @@ public:
     // Stores the flag and repaints (black pixels let the background show).
     void SetTransparent(bool flag);
 
+    // True once the sheet image exists; the raw sheet is then no longer read.
+    bool HasSheet() const { return sheet != nullptr; }
+    // Called before a raw sheet is freed while frames built from it live on,
+    // so that new frames given another buffer at that address build their own.
+    static void ForgetRawSheet(const unsigned char* rawSheet);
+
     bool IsTransparent() const { return transparent; }
     int32_t GetSheetFormat() const { return sheetFormat; }
     void SetUserData(const std::string& value) { userData = value; }

@@ -373,7 +373,18 @@ void FormMain::Paint() {
         FirstPaint();
     }
     Form::Paint();
+    if (first) ReleaseRawSheet();
     if (first && stats.enabled) WriteFirstFrameStats();
+}
+
+void FormMain::ReleaseRawSheet() {
+    // The reels share the sheet converted for the display; the file's bytes
+    // are not needed once every reel holds it.
+    for (ImageFrame* reel : reels)
+        if (reel == nullptr || !reel->HasSheet()) return;
+    ImageFrame::ForgetRawSheet(sheetData);
+    std::free(sheetData);
+    sheetData = nullptr;
 }
 
 void FormMain::FirstPaint() {

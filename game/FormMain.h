@@ -108,9 +108,10 @@ public:
 private:
     void LoadSheet();
     void FirstPaint();
+    void ReleaseRawSheet();
     void OpenAbout();
     void EndOfSpin();
-    void NoteReelChange(unsigned long requestsBefore);
+    void NoteReelChange(unsigned long requestsBefore, int64_t cpuBefore);
     void WriteSpinStats();
     void WriteFirstFrameStats();
 
@@ -153,5 +154,10 @@ private:
         int changes = 0;
         int firstSecondChanges = 0;
         unsigned long requests = 0;
+        int64_t startCpuNs = 0; // the process's CPU time at the first tick
+        int64_t paintCpuNs = 0; // spent in reel changes
+        int64_t soundCpuNs = 0; // spent starting the sound
+        long startFaults = 0;   // minor page faults at the first tick
     } stats;
+    void PlaySpinSound();
 };

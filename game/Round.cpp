@@ -5,8 +5,11 @@
 // Spins are driven by the window's 20 ms timer, which advances only while
 // the loop is idle. During second k of a spin the reels change on every
 // (k+1)-th tick, so they slow down from 50 changes a second to about 3.
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 
 #include "app/Services.h"
 #include "app/Timer.h"
@@ -39,6 +42,18 @@ int Multiplier(const PayingSymbol& p, int count) {
     case 5: return 5 * p.base;
     default: return 0;
     }
+}
+
+int64_t CpuNs(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return int64_t{t.tv_sec} * 1000000000 + t.tv_nsec;
+}
+
+long MinorFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
 }
 
 int64_t MonotonicNs() {
@@ -91,8 +106,9 @@ void FormMain::SpinTick() {
     if (!spinClockStarted) {
         spinStart = TimeStamp::Now();
         spinClockStarted = true;
-        if (stats.enabled) stats = SpinStats{true, MonotonicNs(), 0, 0, 0};
-        sound->Play(kSpinSound);
+        if (stats.enabled) stats = SpinStats{true, MonotonicNs(), 0, 0, 0, CpuNs(CLOCK_PROCESS_CPUTIME_ID),
+                                             0, 0, MinorFaults()};
+        PlaySpinSound();
     }
     ++changeTicks;
     const int64_t elapsed = spinStart.ElapsedMs(TimeStamp::Now());
@@ -100,13 +116,14 @@ void FormMain::SpinTick() {
         changeTicks = 0;
         Display* d = GetDisplay();
         const unsigned long before = d != nullptr ? XNextRequest(d) : 0;
+        const int64_t cpuBefore = stats.enabled ? CpuNs(CLOCK_THREAD_CPUTIME_ID) : 0;
         for (int i = 0; i < kReels; ++i) {
             // A number is drawn for every reel, held or not.
             const int32_t r = Random(0, kSymbols - 1);
             if (!IsLocked(i)) reels[i]->SetFrame(r, 0, false);
         }
-        if (stats.enabled) NoteReelChange(before);
-        sound->Play(kSpinSound);
+        if (stats.enabled) NoteReelChange(before, cpuBefore);
+        PlaySpinSound();
     }
     if (elapsed <= kSpinMs) return;
     EndOfSpin();
@@ -172,7 +189,14 @@ void FormMain::EvaluateSpin() {
     }
 }
 
-void FormMain::NoteReelChange(unsigned long requestsBefore) {
+void FormMain::PlaySpinSound() {
+    const int64_t before = stats.enabled ? CpuNs(CLOCK_THREAD_CPUTIME_ID) : 0;
+    sound->Play(kSpinSound);
+    if (stats.enabled) stats.soundCpuNs += CpuNs(CLOCK_THREAD_CPUTIME_ID) - before;
+}
+
+void FormMain::NoteReelChange(unsigned long requestsBefore, int64_t cpuBefore) {
+    stats.paintCpuNs += CpuNs(CLOCK_THREAD_CPUTIME_ID) - cpuBefore;
     Display* d = GetDisplay();
     if (d != nullptr) stats.requests += XNextRequest(d) - requestsBefore;
     ++stats.changes;
@@ -182,8 +206,13 @@ void FormMain::NoteReelChange(unsigned long requestsBefore) {
 void FormMain::WriteSpinStats() {
     const double seconds = static_cast<double>(MonotonicNs() - stats.startNs) / 1e9;
     const double perChange = stats.changes > 0 ? static_cast<double>(stats.requests) / stats.changes : 0.0;
-    std::fprintf(stderr, "stats: spin seconds=%.2f changes=%d first-second=%d requests-per-change=%.1f\n",
-                 seconds, stats.changes, stats.firstSecondChanges, perChange);
+    std::fprintf(stderr,
+                 "stats: spin seconds=%.2f changes=%d first-second=%d requests-per-change=%.1f cpu-ms=%.1f "
+                 "paint-cpu-ms=%.1f sound-start-cpu-ms=%.1f minor-faults=%ld\n",
+                 seconds, stats.changes, stats.firstSecondChanges, perChange,
+                 static_cast<double>(CpuNs(CLOCK_PROCESS_CPUTIME_ID) - stats.startCpuNs) / 1e6,
+                 static_cast<double>(stats.paintCpuNs) / 1e6, static_cast<double>(stats.soundCpuNs) / 1e6,
+                 MinorFaults() - stats.startFaults);
     std::fflush(stderr);
 }
 

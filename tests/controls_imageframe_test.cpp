@@ -1,5 +1,6 @@
 #include "tests/support/XTestSupport.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "controls/ImageFrame.h"
@@ -69,6 +70,12 @@ TEST_F(ImageFrameTest, RawSheetShowsEveryFrameInTurn) {
     }
     reel.SetFrame(5, 0);
     EXPECT_EQ(Corner(), FrameColour(5));
+    // Raw data given up: new bytes at the same address are converted anew.
+    ImageFrame::ForgetRawSheet(sheet.data());
+    std::fill(sheet.begin(), sheet.end(), 0x77);
+    ImageFrame fresh(&f, sheet.data(), 1, kSide * kFrames, kSide, 0, 0);
+    Place(fresh);
+    EXPECT_EQ(Corner(), 0x777777u);
 }
 
 TEST_F(ImageFrameTest, FrameListsReadyAndRaw) {

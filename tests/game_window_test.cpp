@@ -42,6 +42,7 @@ TEST_F(GameWindowTest, StartUpState) {
     EXPECT_GT(CountNot(xt::Pixels(game, 30, 150, 300, 75), 0), 1000) << "title picture";
     EXPECT_GT(CountNot(xt::Pixels(game, 300, 30, 470, 100), 0), 1000) << "pay-table picture";
     EXPECT_TRUE(xt::ReadLog().empty()) << xt::ReadLog();
+    EXPECT_EQ(nullptr, game->SheetData()) << "the reels hold the sheet; the file's bytes are let go";
     game->Paint(); // a later expose sets nothing up again
     EXPECT_EQ("Score: 100", game->ScoreCell()->GetText());
 }
