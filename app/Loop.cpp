@@ -4,7 +4,6 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -34,22 +33,12 @@ void IdleTick() {
     TickTimers(10);
 }
 
+LoopWaiting loopWaiting{MonotonicNs, WaitForInput};
+
 namespace {
 
 constexpr int64_t kNsPerMs = 1000000;
 constexpr int64_t kSliceNs = 10 * kNsPerMs; // one idle tick
-
-int64_t MonotonicNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-} // namespace
-
-LoopWaiting loopWaiting{MonotonicNs, WaitForInput};
-
-namespace {
 
 // True when no event is queued. XPending reads the connection, one system
 // call on every idle wake-up; it is skipped while nothing can have arrived

@@ -7,7 +7,6 @@
 // (k+1)-th tick, so they slow down from 50 changes a second to about 3.
 #include <sys/resource.h>
 
-#include <chrono>
 #include <cstdio>
 #include <ctime>
 
@@ -54,12 +53,6 @@ long MinorFaults() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_minflt;
-}
-
-int64_t MonotonicNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
 }
 
 } // namespace
