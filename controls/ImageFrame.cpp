@@ -35,11 +35,6 @@ XImage* AcquireSheet(GUIElement* owner, Display* d, const unsigned char* data, i
     return image;
 }
 
-void ForgetSheetData(const unsigned char* data) {
-    for (SharedSheet& s : SharedSheets())
-        if (s.data == data) s.data = nullptr;
-}
-
 void ReleaseSheet(XImage* image) {
     std::vector<SharedSheet>& sheets = SharedSheets();
     for (size_t i = 0; i < sheets.size(); ++i)
@@ -100,7 +95,8 @@ ImageFrame::~ImageFrame() {
 }
 
 void ImageFrame::ForgetRawSheet(const unsigned char* rawSheet) {
-    if (rawSheet != nullptr) ForgetSheetData(rawSheet);
+    for (SharedSheet& s : SharedSheets())
+        if (rawSheet != nullptr && s.data == rawSheet) s.data = nullptr;
 }
 
 uint64_t ImageFrame::GetFrame() const {

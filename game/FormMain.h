@@ -111,6 +111,7 @@ private:
     void ReleaseRawSheet();
     void OpenAbout();
     void EndOfSpin();
+    void PlaySpinSound();
     void NoteReelChange(unsigned long requestsBefore, int64_t cpuBefore);
     void WriteSpinStats();
     void WriteFirstFrameStats();
@@ -159,5 +160,4 @@ private:
         int64_t soundCpuNs = 0; // spent starting the sound
         long startFaults = 0;   // minor page faults at the first tick
     } stats;
-    void PlaySpinSound();
 };
