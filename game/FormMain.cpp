@@ -20,6 +20,7 @@
 #include "gfx/Graphics.h"
 #include "gfx/MyImage.h"
 #include "gfx/Picture.h"
+#include "util/Files.h"
 #include "util/Strings.h"
 
 namespace {
@@ -114,14 +115,20 @@ FormMain::FormMain(Screen* screenArg, const std::string& title) : Form(0) {
 
 void FormMain::LoadSheet() {
     // The loader reports a missing file (size untouched) and one it could
-    // not read whole (size -1); a sheet of another size is reported here.
-    // In every such case the reels stay blank rather than show bytes that
-    // are not a sheet, and the game plays on.
+    // not read whole (size -1); a sheet of another size is reported here,
+    // by its size on disk before it is read, for it may be huge. In every
+    // such case the reels stay blank rather than show bytes that are not a
+    // sheet, and the game plays on.
     sheetSize = -1;
-    LoadFile(kSheetPath, sheetData, sheetSize);
-    if (sheetSize == kSheetBytes && sheetData != nullptr) return;
-    if (sheetSize >= 0)
-        Log(std::string(kSheetPath) + ": " + IntToStr(sheetSize) + " bytes instead of " + IntToStr(kSheetBytes));
+    // Anything but a regular file is left to the loader, which refuses it.
+    int64_t size = IsRegularFile(kSheetPath) ? FileSize(kSheetPath) : kSheetBytes;
+    if (size == kSheetBytes) {
+        LoadFile(kSheetPath, sheetData, sheetSize);
+        size = sheetSize;
+    }
+    if (size == kSheetBytes && sheetData != nullptr) return;
+    if (size >= 0)
+        Log(std::string(kSheetPath) + ": " + IntToStr(size) + " bytes instead of " + IntToStr(kSheetBytes));
     std::free(sheetData);
     sheetData = nullptr;
 }
@@ -411,7 +418,7 @@ void FormMain::FirstPaint() {
 }
 
 void FormMain::UserMessage() {
-    // Forked sound children are collected here, so none stays defunct.
+    // Sound processes are collected here, so none stays defunct.
     ReapChildren();
     SpinTick();
 }

@@ -2,6 +2,7 @@
 // dispatch of real X events, focus and Tab order, timers, the registry and
 // the trace log's exact lines.
 #include <X11/Xatom.h>
+#include <sys/stat.h>
 
 #include <initializer_list>
 #include <new>
@@ -547,12 +548,15 @@ TEST_F(AppTest, LoadFileResultsAndLines) {
     EXPECT_EQ(xt::LogLines(), Lines{"Data/frutta96x96.bin: non trovato"});
 
     // Files come back whole (an empty one with size 0) and log nothing; a
-    // folder exists but cannot be read as a file: size -1 and one line.
+    // folder, a FIFO or a device exists but is refused at once, unread:
+    // size -1 and one line.
     xt::ClearLog();
     TextFile("empty.bin").WriteLines({});
     TextFile("three.bin").WriteLines({"ab"});
     MakeDirIfMissing("adir");
-    const std::pair<const char*, int32_t> cases[] = {{"empty.bin", 0}, {"three.bin", 3}, {"adir", -1}};
+    mkfifo("fifo", 0600);
+    const std::pair<const char*, int32_t> cases[] = {
+        {"empty.bin", 0}, {"three.bin", 3}, {"adir", -1}, {"fifo", -1}, {"/dev/zero", -1}};
     for (const auto& [path, expected] : cases) {
         data = nullptr;
         size = 99;
@@ -563,7 +567,8 @@ TEST_F(AppTest, LoadFileResultsAndLines) {
         }
         std::free(data);
     }
-    EXPECT_EQ(xt::LogLines(), Lines{"Errore loading adir"});
+    EXPECT_EQ(xt::LogLines(), (Lines{"Errore loading adir", "Errore loading fifo", "Errore loading /dev/zero"}));
+    FileRemove("fifo");
     FileRemove("three.bin");
     FileRemove("empty.bin");
     rmdir("adir");

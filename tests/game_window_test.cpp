@@ -1,6 +1,9 @@
 // The game window on a real X server: the first paint, the wager slider, the
 // score cell, the exit question, the About box, the blocked window, and
-// start-up with a missing or damaged reel sheet.
+// start-up with a missing, damaged or odd reel sheet.
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "dialogs/FormNamePlayer.h"
@@ -112,7 +115,7 @@ TEST_F(GameWindowTest, AboutBoxAndBlockedWindow) {
     // A click on the blocked window beeps and brings the box back on top.
     Display* d = xt::TestDisplay();
     XRaiseWindow(d, game->GetWindow());
-    forkSource = FailingFork;
+    startSource = FailingStart;
     ClickOn(game->StartButton());
     xt::Key(game, XK_Return);
     EXPECT_FALSE(game->IsSpinning());
@@ -141,10 +144,14 @@ TEST_F(GameWindowTest, NameDialogAsksForTheName) {
 // A missing, wrongly sized or unreadable sheet: one line in the log, blank
 // reels, a game that still plays.
 TEST_F(GameWindowTest, BadSheets) {
-    // Sizes -1: no Data folder; -2: a folder in the sheet's place.
+    // Sizes -1: no Data folder; -2, -3, -4: a folder, a FIFO, a device in
+    // the sheet's place. A huge sheet is refused by its size, unread.
     struct { long size; std::string line; } cases[] = {
         {-1, "Data/frutta96x96.bin: non trovato"},
         {-2, "Errore loading Data/frutta96x96.bin"},
+        {-3, "Errore loading Data/frutta96x96.bin"},
+        {-4, "Errore loading Data/frutta96x96.bin"},
+        {1L << 30, "Data/frutta96x96.bin: 1073741824 bytes instead of 331776"},
         {0, "Data/frutta96x96.bin: 0 bytes instead of 331776"},
         {1000, "Data/frutta96x96.bin: 1000 bytes instead of 331776"},
         {331775, "Data/frutta96x96.bin: 331775 bytes instead of 331776"},
@@ -153,8 +160,14 @@ TEST_F(GameWindowTest, BadSheets) {
         SCOPED_TRACE(c.line);
         TearDown();
         Prepare(c.size == -1 ? std::vector<std::string>{} : std::vector<std::string>{"beep.wav"});
-        if (c.size == -2) fs::create_directories("Data/frutta96x96.bin");
-        if (c.size >= 0)
+        const char* sheet = "Data/frutta96x96.bin";
+        if (c.size == -2) fs::create_directories(sheet);
+        if (c.size == -3) mkfifo(sheet, 0600);
+        if (c.size == -4) fs::create_symlink("/dev/zero", sheet);
+        if (c.size > 331779) {
+            std::ofstream{sheet};
+            fs::resize_file(sheet, static_cast<uintmax_t>(c.size)); // sparse
+        } else if (c.size >= 0)
             std::ofstream("Data/frutta96x96.bin", std::ios::binary)
                 << kSheet.substr(0, static_cast<size_t>(c.size))
                 << std::string(static_cast<size_t>(std::max(0L, c.size - 331776)), '\x7f');
@@ -165,6 +178,9 @@ TEST_F(GameWindowTest, BadSheets) {
         EXPECT_EQ("You have won 14 points!", game->MessageCell()->GetText());
         EXPECT_EQ(std::vector<std::string>{c.line}, Lines());
     }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 512 * 1024) << "kB at the peak: the huge sheet was read";
 }
 
 } // namespace

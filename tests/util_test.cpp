@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -154,6 +155,22 @@ TEST_F(UtilFiles, BinaryFileReadWrite) {
     EXPECT_TRUE(none.Error() && none.NotOpened());
     EXPECT_EQ(none.ReadAt(0, buf, 1), 0);
     EXPECT_FALSE(none.Open(At("missing.bin"), true, true, false)); // update does not create
+}
+
+// A FIFO (whose open would block), a folder and a device fail at once, as
+// files that cannot be opened.
+TEST_F(UtilFiles, OnlyRegularFilesAreOpened) {
+    ASSERT_EQ(mkfifo(At("fifo").c_str(), 0600), 0);
+    for (const std::string& path : {At("fifo"), dir, std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        TextFile text(path);
+        EXPECT_TRUE(text.ReadLines().empty() && text.Flags() == 257);
+        text.AppendLine("x");
+        EXPECT_EQ(text.Flags(), 257);
+        BinaryFile bin;
+        EXPECT_FALSE(bin.OpenForReading(path) || bin.Open(path, false, false, true));
+        EXPECT_TRUE(bin.NotOpened());
+    }
 }
 
 TEST(UtilTimeStamp, ElapsedAndNow) {

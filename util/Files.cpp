@@ -1,8 +1,10 @@
 #include "util/Files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -34,62 +36,99 @@ std::string DataFolder() {
     return name;
 }
 
+bool IsRegularFile(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int OpenRegularFile(const std::string& path, int flags, mode_t mode) {
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return -1;
+    // Not blocking: the path may have become a FIFO since the test above.
+    const int fd = open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
+    if (fd < 0) return -1;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+namespace {
+
+// A C stream on a regular file; null when it cannot be opened.
+std::FILE* OpenStream(const std::string& path, int flags, const char* mode) {
+    const int fd = OpenRegularFile(path, flags);
+    if (fd < 0) return nullptr;
+    std::FILE* f = fdopen(fd, mode);
+    if (f == nullptr) close(fd);
+    return f;
+}
+
+// Writes the lines, each followed by a line feed, and closes the stream;
+// false when anything failed.
+bool WriteAndClose(std::FILE* f, const StringList& lines) {
+    bool ok = true;
+    for (const std::string& line : lines) {
+        ok = std::fwrite(line.data(), 1, line.size(), f) == line.size() && std::fputc('\n', f) != EOF &&
+             std::fflush(f) == 0;
+        if (!ok) break;
+    }
+    return std::fclose(f) == 0 && ok;
+}
+
+} // namespace
+
 TextFile::TextFile(const char* path) : path(path ? path : "") {}
 
 TextFile::TextFile(const std::string& path) : path(path) {}
 
 void TextFile::AppendLine(const std::string& text) {
     flags = 0;
-    std::ofstream out(path, std::ios::out | std::ios::app | std::ios::binary);
-    if (!out.is_open()) {
+    std::FILE* f = OpenStream(path, O_WRONLY | O_CREAT | O_APPEND, "ab");
+    if (f == nullptr)
         flags = kOpenFailedFlags;
-        return;
-    }
-    out << text << '\n';
-    out.flush();
-    if (!out) flags |= kErrorFlag;
-    out.close();
-    if (out.fail()) flags |= kErrorFlag;
+    else if (!WriteAndClose(f, {text}))
+        flags |= kErrorFlag;
 }
 
 void TextFile::WriteLines(const StringList& lines) {
     flags = 0;
-    std::ofstream out(path, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!out.is_open()) {
+    std::FILE* f = OpenStream(path, O_WRONLY | O_CREAT | O_TRUNC, "wb");
+    if (f == nullptr)
         flags = kOpenFailedFlags;
-        return;
-    }
-    for (const std::string& line : lines) {
-        out << line << '\n';
-        out.flush();
-        if (!out) {
-            flags |= kErrorFlag;
-            break;
-        }
-    }
-    out.close();
-    if (out.fail()) flags |= kErrorFlag;
+    else if (!WriteAndClose(f, lines))
+        flags |= kErrorFlag;
 }
 
 StringList TextFile::ReadLines() {
     flags = 0;
     StringList lines;
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in.is_open()) {
+    std::FILE* f = OpenStream(path, O_RDONLY, "rb");
+    if (f == nullptr) {
         flags = kOpenFailedFlags;
         return lines;
     }
     std::string line;
-    while (std::getline(in, line)) {
-        if (line.size() >= kMaxLineBytes) {
+    int c;
+    while ((c = std::getc(f)) != EOF) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (line.size() + 1 >= kMaxLineBytes) {
             // The rest of the file is not read: report it, so that a caller
             // that writes the lines back does not silently drop the tail.
             flags |= kErrorFlag;
+            line.clear();
             break;
+        } else {
+            line += static_cast<char>(c);
         }
-        lines.push_back(line);
     }
-    if (in.bad()) flags |= kErrorFlag;
+    if (!line.empty()) lines.push_back(line);
+    if (std::ferror(f)) flags |= kErrorFlag;
+    std::fclose(f);
     return lines;
 }
 
@@ -104,27 +143,29 @@ std::string TextFile::ReadAll() {
     return text;
 }
 
-BinaryFile::~BinaryFile() = default;
+BinaryFile::~BinaryFile() {
+    if (fd >= 0) close(fd);
+}
 
 bool BinaryFile::Open(const std::string& path, bool forReading, bool forWriting, bool append) {
     if (closed) {
         error = 1;
         return false;
     }
+    if (fd >= 0) close(fd);
     error = 0;
     notOpened = 0;
-    std::ios::openmode mode;
+    int flags;
     if (forReading && !forWriting)
-        mode = std::ios::in | std::ios::binary;
+        flags = O_RDONLY;
     else if (forWriting && !forReading)
-        mode = std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc;
+        flags = O_RDWR | O_CREAT | O_TRUNC;
     else if (!forReading && !forWriting && append)
-        mode = std::ios::in | std::ios::out | std::ios::binary | std::ios::app;
+        flags = O_RDWR | O_CREAT | O_APPEND;
     else
-        mode = std::ios::in | std::ios::out | std::ios::binary;
-    stream = std::make_unique<std::fstream>(path, mode);
-    if (!stream->is_open()) {
-        stream.reset();
+        flags = O_RDWR;
+    fd = OpenRegularFile(path, flags);
+    if (fd < 0) {
         error = 1;
         notOpened = 1;
         return false;
@@ -135,33 +176,24 @@ bool BinaryFile::Open(const std::string& path, bool forReading, bool forWriting,
 bool BinaryFile::OpenForReading(const std::string& path) { return Open(path, true, false, false); }
 
 int64_t BinaryFile::ReadAt(int64_t offset, void* buffer, int64_t count) {
-    if (closed || !stream || offset < 0 || count < 0 || (count > 0 && !buffer)) {
+    if (closed || fd < 0 || offset < 0 || count < 0 || (count > 0 && !buffer)) {
         error = 1;
         return 0;
     }
-    stream->clear();
-    stream->seekg(static_cast<std::streamoff>(offset), std::ios::beg);
-    if (stream->fail()) {
-        stream->clear();
-        error = 1;
-        return 0;
+    int64_t got = 0;
+    while (got < count) {
+        const ssize_t n = pread(fd, static_cast<char*>(buffer) + got, static_cast<size_t>(count - got),
+                                static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += n;
     }
-    stream->read(static_cast<char*>(buffer), static_cast<std::streamsize>(count));
-    int64_t got = static_cast<int64_t>(stream->gcount());
     if (got < count) error = 1;
-    stream->clear();
     return got;
 }
 
 bool BinaryFile::WriteAt(int64_t offset, const void* data, int64_t count) {
-    if (closed || !stream || offset < 0) {
-        error = 1;
-        return false;
-    }
-    stream->clear();
-    stream->seekp(static_cast<std::streamoff>(offset), std::ios::beg);
-    if (stream->fail()) {
-        stream->clear();
+    if (closed || fd < 0 || offset < 0 || lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0) {
         error = 1;
         return false;
     }
@@ -169,27 +201,26 @@ bool BinaryFile::WriteAt(int64_t offset, const void* data, int64_t count) {
 }
 
 bool BinaryFile::Write(const void* data, int64_t count) {
-    if (closed || !stream || count < 0 || (count > 0 && !data)) {
+    if (closed || fd < 0 || count < 0 || (count > 0 && !data)) {
         error = 1;
         return false;
     }
-    stream->clear();
-    stream->write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
-    stream->flush();
-    if (stream->fail()) {
-        stream->clear();
-        error = 1;
-        return false;
+    int64_t done = 0;
+    while (done < count) {
+        const ssize_t n = write(fd, static_cast<const char*>(data) + done, static_cast<size_t>(count - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            error = 1;
+            return false;
+        }
+        done += n;
     }
     return true;
 }
 
 void BinaryFile::Close() {
     if (closed) return;
-    if (stream) {
-        stream->close();
-        if (stream->fail()) error = 1;
-        stream.reset();
-    }
+    if (fd >= 0 && close(fd) != 0) error = 1;
+    fd = -1;
     closed = 1;
 }

@@ -1,8 +1,8 @@
 // Thin wrappers over the C library's file functions and file streams.
 #pragma once
+#include <sys/types.h>
+
 #include <cstdint>
-#include <fstream>
-#include <memory>
 #include <string>
 
 #include "util/Strings.h"
@@ -13,7 +13,16 @@ int64_t FileSize(const std::string& path); // 0 when stat fails
 bool MakeDirIfMissing(const std::string& path);
 std::string DataFolder(); // "Data", created when missing
 
+// True when path names a regular file (not a FIFO, device, folder or socket).
+bool IsRegularFile(const std::string& path);
+// Opens path with the open(2) flags only when it is a regular file; anything
+// else is refused at once with -1, never by an open that blocks (a FIFO) or
+// acts on a device. The descriptor is closed on exec.
+int OpenRegularFile(const std::string& path, int flags, mode_t mode = 0666);
+
 // A text file opened anew by every operation and closed before it returns.
+// Only regular files are read or written; anything else fails as a file
+// that cannot be opened.
 class TextFile {
 public:
     explicit TextFile(const char* path);
@@ -33,7 +42,8 @@ private:
     std::string path;
 };
 
-// A binary stream; every operation after Close does nothing and fails.
+// A binary file (regular files only, as TextFile); every operation after
+// Close does nothing and fails.
 class BinaryFile {
 public:
     BinaryFile() = default;
@@ -58,5 +68,5 @@ private:
     unsigned char error = 0;
     unsigned char notOpened = 0;
     unsigned char closed = 0;
-    std::unique_ptr<std::fstream> stream;
+    int fd = -1;
 };
