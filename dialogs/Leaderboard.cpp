@@ -1,18 +1,54 @@
 #include "dialogs/Leaderboard.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 #include "app/Loop.h"
 #include "util/Files.h"
 
 Leaderboard::Leaderboard(const std::string& gameName) : gameName(gameName) {}
+
+namespace {
+
+// The exclusive lock on a board, held while this lives. An advisory lock on
+// a file of its own beside the board, for the board itself is replaced by
+// every save.
+class BoardLock {
+public:
+    explicit BoardLock(const std::string& boardPath) {
+        const std::string path = boardPath + ".lock";
+        fd = OpenRegularFile(path, O_RDWR | O_CREAT);
+        const timespec step{0, 5 * 1000 * 1000};
+        for (int waited = 0; fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) != 0; waited += 5) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= Leaderboard::kLockWaitMs) {
+                close(fd);
+                fd = -1;
+                break;
+            }
+            nanosleep(&step, nullptr);
+        }
+        if (fd < 0) Log("Leaderboard: cannot lock " + path);
+    }
+    ~BoardLock() {
+        if (fd >= 0) close(fd);
+    }
+    BoardLock(const BoardLock&) = delete;
+    BoardLock& operator=(const BoardLock&) = delete;
+    bool Held() const { return fd >= 0; }
+
+private:
+    int fd = -1;
+};
+
+} // namespace
 
 std::string Leaderboard::ScoreFolder(const std::string& gameName) {
     std::string d = PathWithSlash(DataFolder()) + gameName;
@@ -72,6 +108,18 @@ void Leaderboard::SortEntries(StringList& lines) {
 
 bool Leaderboard::SaveEntries(StringList& lines) {
     failed = false;
+    if (!Prepare(lines)) return false;
+    const std::string path = FilePath();
+    if (path.empty()) {
+        failed = true;
+        return false;
+    }
+    BoardLock lock(path);
+    failed = !lock.Held() || !WriteFileReplacing(path, lines);
+    return !failed;
+}
+
+bool Leaderboard::Prepare(StringList& lines) {
     SortEntries(lines);
     if (lines.size() > kMaxEntries) lines.resize(kMaxEntries);
     for (const std::string& line : lines) {
@@ -82,28 +130,27 @@ bool Leaderboard::SaveEntries(StringList& lines) {
             return false;
         }
     }
-    std::string path = FilePath();
-    if (path.empty()) {
-        failed = true;
-        return false;
-    }
-    if (!WriteFileReplacing(path, lines)) {
-        failed = true;
-        return false;
-    }
     return true;
 }
 
 bool Leaderboard::AddScore(int32_t score, const std::string& playerName) {
-    StringList lines = LoadEntries();
-    if (failed || !readWhole) {
-        // The board holds lines that were not read: saving would lose them.
+    const std::string path = FilePath();
+    if (path.empty()) {
+        failed = true;
+        return false;
+    }
+    BoardLock lock(path);
+    StringList lines;
+    if (lock.Held()) lines = LoadEntries();
+    if (!lock.Held() || failed || !readWhole) {
+        // Unlocked, another process may be saving; unread lines would be lost.
         failed = true;
         return false;
     }
     lines.push_back(FormatEntry(score, playerName));
     StringList copy = lines;
-    return SaveEntries(copy);
+    failed = !Prepare(copy) || !WriteFileReplacing(path, copy);
+    return !failed;
 }
 
 std::string Leaderboard::FormatEntry(int32_t score, const std::string& playerName) {

@@ -10,7 +10,10 @@
 //
 // A board is never rewritten from a partial read: AddScore refuses when the
 // existing file could not be read whole, and every save replaces the file in
-// one step, so an interrupted save leaves the old board.
+// one step, so an interrupted save leaves the old board. Saves and AddScore's
+// read-modify-write hold an exclusive lock on the lock file beside the board
+// ("Classifica.txt.lock"), so that results added by several processes at once
+// all land; a lock not had within kLockWaitMs is a failure, never a hang.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -23,6 +26,7 @@ public:
     static constexpr size_t kMaxEntries = 10;
     // A line this long or longer cannot be read back by TextFile::ReadLines.
     static constexpr size_t kMaxLineBytes = 255;
+    static constexpr int kLockWaitMs = 2000;
 
     explicit Leaderboard(const std::string& gameName);
 
@@ -52,6 +56,9 @@ public:
     static void SortEntries(StringList& lines);
 
 private:
+    // Sorts the lines and keeps the ten best; false (failed) when one cannot
+    // be stored.
+    bool Prepare(StringList& lines);
     bool WriteFileReplacing(const std::string& path, const StringList& lines);
 
     std::string gameName;

@@ -2,9 +2,11 @@
 #include "tests/support/Prelude.h"
 
 #include <linux/capability.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -127,7 +129,7 @@ TEST_F(LeaderboardStore, FailedSaveLeavesTheOldBoard) {
     EXPECT_TRUE(board.AddScore(1000, "Echo"));
     EXPECT_EQ(Board(), "00001000 Echo\n" + before);
     EXPECT_EQ(fs::status(kBoard).permissions(), fs::perms(0640));
-    EXPECT_EQ(std::distance(fs::directory_iterator("Data/game/Score"), {}), 1) << "no file left beside";
+    EXPECT_EQ(std::distance(fs::directory_iterator("Data/game/Score"), {}), 2) << "only the board and its lock";
 }
 
 TEST_F(LeaderboardStore, LinesThatCouldNotBeReadBackAreRefused) {
@@ -138,6 +140,49 @@ TEST_F(LeaderboardStore, LinesThatCouldNotBeReadBackAreRefused) {
     EXPECT_EQ(Board(), before);
     EXPECT_TRUE(board.AddScore(20, std::string(245, 'n')));
     EXPECT_EQ(board.LoadEntries().size(), 2u);
+}
+
+// A FIFO, a folder or a device in the board's place is refused at once and
+// left as it is.
+TEST_F(LeaderboardStore, OddBoardsAreRefusedAtOnce) {
+    fs::create_directories("Data/game/Score");
+    for (int kind = 0; kind < 3; ++kind) {
+        fs::remove_all(kBoard);
+        if (kind == 0) mkfifo(kBoard, 0600);
+        if (kind == 1) fs::create_directory(kBoard);
+        if (kind == 2) fs::create_symlink("/dev/zero", kBoard);
+        EXPECT_TRUE(board.LoadEntries().empty());
+        EXPECT_FALSE(board.AddScore(1, "a")) << kind;
+        EXPECT_FALSE(fs::is_regular_file(kBoard)) << kind;
+    }
+}
+
+// Two processes adding 50 results each at the same time: every one lands, so
+// the board holds the ten best of all 100. A lock held elsewhere is a
+// failure after a short wait, the board unchanged.
+TEST_F(LeaderboardStore, ConcurrentAddsAllLand) {
+    pid_t adders[2];
+    for (int k = 0; k < 2; ++k) {
+        if ((adders[k] = fork()) != 0) continue;
+        int failures = 0;
+        for (int i = 0; i < 50; ++i) failures += !board.AddScore(2 * i + k, "p" + std::to_string(k));
+        _exit(failures);
+    }
+    std::string best;
+    for (int score = 99; score >= 90; --score)
+        best += Leaderboard::FormatEntry(score, "p" + std::to_string(score % 2)) + "\n";
+    for (pid_t adder : adders) {
+        int status = -1;
+        waitpid(adder, &status, 0);
+        EXPECT_EQ(status, 0) << "failed adds";
+    }
+    EXPECT_EQ(Board(), best);
+
+    const int held = open((std::string(kBoard) + ".lock").c_str(), O_RDWR);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    EXPECT_FALSE(board.AddScore(1000, "late"));
+    close(held);
+    EXPECT_EQ(Board(), best);
 }
 
 } // namespace
