@@ -1,92 +1,157 @@
 #include "app/ChildProcesses.h"
 
+#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
+#include <ctime>
+#include <initializer_list>
 #include <vector>
 
-pid_t (*forkSource)() = nullptr;
+extern char** environ;
+
+pid_t (*startSource)() = nullptr;
 
 namespace {
 
-struct Tracked {
-    pid_t pid;
+struct Group {
+    pid_t id;          // the shell's pid and the group's id
+    ChildRole role;
     const void* owner;
+    bool shellCollected;
 };
 
 // Never destroyed: a player destroyed during exit-time clean-up may still
-// look here.
-std::vector<Tracked>& Known() {
-    static auto* known = new std::vector<Tracked>();
-    return *known;
+// look here. Oldest first.
+std::vector<Group>& Groups() {
+    static auto* groups = new std::vector<Group>();
+    return *groups;
 }
 
-// True when the child has ended (and is now collected) or is not ours at all.
-bool Collect(pid_t pid) {
-    int status = 0;
-    pid_t r;
-    do {
-        r = waitpid(pid, &status, WNOHANG);
-    } while (r < 0 && errno == EINTR);
-    return r != 0;
+// Collects what has ended in the group; true when nothing of it is left.
+// While this is false some member is an unreaped child of ours (the shell,
+// or a process it started and we adopted), so the group id is still ours.
+bool Collect(Group& g) {
+    for (;;) {
+        const pid_t r = waitpid(-g.id, nullptr, WNOHANG);
+        if (r == g.id) g.shellCollected = true;
+        if (r > 0) continue;
+        if (r < 0 && errno == EINTR) continue;
+        return r < 0;
+    }
 }
+
+void CollectAll() {
+    std::vector<Group>& groups = Groups();
+    size_t kept = 0;
+    for (size_t i = 0; i < groups.size(); ++i)
+        if (!Collect(groups[i])) groups[kept++] = groups[i];
+    groups.resize(kept);
+}
+
+void Pause1ms() {
+    const timespec ms{0, 1000000};
+    nanosleep(&ms, nullptr);
+}
+
+// Collects until every group matching `ended` is gone or about `ms` have
+// passed.
+template <typename Pred>
+void AwaitGone(Pred ended, int ms) {
+    for (int i = 0; i <= ms; ++i) {
+        CollectAll();
+        if (std::none_of(Groups().begin(), Groups().end(), ended)) return;
+        Pause1ms();
+    }
+}
+
+// Ends the groups that match: SIGTERM, then SIGKILL for the stragglers.
+template <typename Pred>
+void EndGroups(Pred match) {
+    constexpr int kGraceMs = 300;
+    for (int sig : {SIGTERM, SIGKILL}) {
+        CollectAll();
+        for (const Group& g : Groups())
+            if (match(g)) killpg(g.id, sig);
+        AwaitGone(match, kGraceMs);
+    }
+}
+
+pid_t Spawn(const std::string& command) {
+    // Adopt what a shell leaves behind, so that an audio player whose shell
+    // was stopped is still ours to collect and to end.
+    static const bool adopting = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
+    (void)adopting;
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setsigdefault(&attr, &all);
+    posix_spawnattr_setpgroup(&attr, 0);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, "/bin/sh", nullptr, &attr, const_cast<char* const*>(argv), environ);
+    posix_spawnattr_destroy(&attr);
+    return rc == 0 ? pid : -1;
+}
+
+bool IsSound(const Group& g) { return g.role == ChildRole::sound; }
 
 } // namespace
 
-void TrackChild(pid_t pid, const void* owner) {
-    if (pid <= 0) return;
-    for (Tracked& t : Known())
-        if (t.pid == pid) {
-            t.owner = owner;
-            return;
+pid_t StartChild(const std::string& command, ChildRole role, const void* owner) {
+    if (startSource != nullptr) return startSource();
+    CollectAll();
+    if (role == ChildRole::sound) {
+        while (SoundChildCount() >= kMaxSounds) {
+            const pid_t oldest = std::find_if(Groups().begin(), Groups().end(), IsSound)->id;
+            EndGroups([oldest](const Group& g) { return g.id == oldest; });
+            // One that even SIGKILL has not ended yet is left to a later
+            // collection rather than waited for here.
+            if (SoundChildCount() >= kMaxSounds) break;
         }
-    Known().push_back(Tracked{pid, owner});
+    }
+    const pid_t pid = Spawn(command);
+    if (pid > 0) Groups().push_back(Group{pid, role, owner, false});
+    return pid;
 }
 
-void ReapChildren() {
-    std::vector<Tracked>& known = Known();
-    size_t kept = 0;
-    for (size_t i = 0; i < known.size(); ++i)
-        if (!Collect(known[i].pid)) known[kept++] = known[i];
-    known.resize(kept);
-}
+void ReapChildren() { CollectAll(); }
 
 bool StopChild(pid_t pid, const void* owner) {
     if (pid <= 0) return false;
-    std::vector<Tracked>& known = Known();
-    for (size_t i = 0; i < known.size(); ++i) {
-        if (known[i].pid != pid || known[i].owner != owner) continue;
-        // Not yet collected, so the id cannot have been handed to another
-        // process: a zombie or a running child of ours.
-        if (Collect(pid)) {
-            known.erase(known.begin() + static_cast<std::ptrdiff_t>(i));
-            return false;
-        }
-        kill(pid, SIGTERM);
-        known[i].owner = nullptr;
+    CollectAll();
+    for (Group& g : Groups()) {
+        if (g.id != pid || g.owner != owner) continue;
+        g.owner = nullptr;
+        if (g.shellCollected) return false;
+        kill(g.id, SIGTERM);
         return true;
     }
     return false;
 }
 
-pid_t ForkChild(const void* owner) {
-    std::fflush(nullptr);
-    pid_t r = forkSource != nullptr ? forkSource() : fork();
-    if (r > 0) {
-        TrackChild(r, owner);
-    } else if (r == 0) {
-        std::signal(SIGTERM, SIG_DFL);
-        sigset_t set;
-        sigemptyset(&set);
-        sigaddset(&set, SIGTERM);
-        sigprocmask(SIG_UNBLOCK, &set, nullptr);
-    }
-    return r;
+void EndChildren() {
+    EndGroups(IsSound);
+    CollectAll();
+    std::vector<Group>& groups = Groups();
+    groups.erase(std::remove_if(groups.begin(), groups.end(), [](const Group& g) { return !IsSound(g); }),
+                 groups.end());
 }
 
-void EndChild(int status) { _exit(status); }
+size_t TrackedChildCount() {
+    CollectAll();
+    return Groups().size();
+}
 
-size_t TrackedChildCount() { return Known().size(); }
+size_t SoundChildCount() {
+    CollectAll();
+    return static_cast<size_t>(std::count_if(Groups().begin(), Groups().end(), IsSound));
+}

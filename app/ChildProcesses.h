@@ -1,43 +1,59 @@
-// The processes the toolkit forks to run shell commands (sounds, the browser,
-// the mail client). Every started child is remembered here until it has been
-// collected, so none stays behind as a defunct entry. Collection only ever
-// waits for a remembered id, without blocking: the exit status of a command
-// run through system() elsewhere still goes to its own caller. No SIGCHLD
-// handler is installed.
+// The processes the toolkit starts to run shell commands: sounds, the
+// browser, the mail client. Each command runs under /bin/sh in a process
+// group of its own, whose id is the shell's pid, and the group is remembered
+// until nothing of it is left: the shell and whatever it started (the audio
+// player), which this process adopts should the shell end first. So every
+// process started is collected here, none stays defunct, and a group is only
+// ever signalled while something of it is still ours, never after its id
+// may have gone to another process. Collection never blocks and only waits
+// for remembered groups; no SIGCHLD handler is installed.
 //
-// A remembered id may carry an owner (any address, e.g. the sound player that
-// started it). Only that owner may signal it, and only while the child has not
-// been collected: once collected, the id may belong to some other process and
-// is never signalled again.
+// A group may carry an owner (any address, e.g. the sound player that
+// started it); only that owner may stop its shell.
 #pragma once
 #include <sys/types.h>
 
 #include <cstddef>
+#include <string>
 
-// Remembers a child started by this process; ids <= 0 are ignored.
-void TrackChild(pid_t pid, const void* owner = nullptr);
+enum class ChildRole {
+    // Ended with the program, and at most kMaxSounds at once.
+    sound,
+    // The browser or mail client: the user's once started, so left running
+    // when the program ends (only collected while it runs).
+    helper,
+};
 
-// Collects every remembered child that has ended; never blocks.
+// Sounds that may play at once. A sound that is replaced or stopped may
+// still play out (the game's tick is 70 ms long and comes at most every
+// 20 ms, so about four overlap); beyond this the oldest is ended first, so
+// that a player that never ends cannot pile up.
+constexpr size_t kMaxSounds = 8;
+
+// Runs the command line through /bin/sh in a new process group; returns the
+// shell's pid (the group's id), or -1 when no process could be started (the
+// caller may then run the command itself).
+pid_t StartChild(const std::string& command, ChildRole role, const void* owner = nullptr);
+
+// Collects whatever has ended in every remembered group; never blocks.
 void ReapChildren();
 
-// Sends SIGTERM to pid when it is a remembered child of this owner that is
-// still running; the child is then no longer attributed to the owner and is
-// collected by a later ReapChildren. A child that has already ended is
-// collected and nothing is sent. True when the signal was sent.
+// Sends SIGTERM to the shell of this owner's group when it is still running;
+// what the shell started is left to finish. The group is then no longer the
+// owner's. True when the signal was sent.
 bool StopChild(pid_t pid, const void* owner);
 
-// Flushes the C streams and forks. In the parent a started child is
-// remembered for the owner; in the child SIGTERM is back to its default
-// action, so that stopping works. Returns what fork returned.
-pid_t ForkChild(const void* owner = nullptr);
+// At the end of the program: every sound group is ended (SIGTERM, then
+// SIGKILL for what is left after a short grace) and collected, in well under
+// a second; helpers are collected if they have ended and otherwise left to
+// the user.
+void EndChildren();
 
-// Ends a forked child at once, without the parent's exit-time clean-up
-// (static destructors, stream buffers, leak reports).
-[[noreturn]] void EndChild(int status = 0);
-
-// Number of remembered children not yet collected.
+// Remembered groups not yet wholly collected; those that are sounds.
 size_t TrackedChildCount();
+size_t SoundChildCount();
 
-// Test seam: when set, ForkChild calls this instead of fork (tests use it to
-// make fork fail).
-extern pid_t (*forkSource)();
+// Test seam: when set, StartChild calls this instead of starting a process.
+// -1 acts as a failed start; any other value as a started process that is
+// not remembered (nothing is ever signalled or collected for it).
+extern pid_t (*startSource)();

@@ -61,16 +61,17 @@ int32_t Random(int32_t lo, int32_t hi) {
 
 bool RunCommand(const std::string& command) { return std::system(command.c_str()) != 0; }
 
+std::string ProgramLine(const std::string& program, const std::string& arguments) {
+    return program + " " + arguments;
+}
+
 bool RunProgram(const std::string& program, const std::string& arguments) {
-    return RunCommand(program + " " + arguments);
+    return RunCommand(ProgramLine(program, arguments));
 }
 
 void Beep() {
     const char* const beepFile = "Data/beep.wav";
-    if (!FileExists(beepFile)) return;
-    ReapChildren();
-    const pid_t started = ForkChild();
-    if (started > 0) return;
-    RunProgram("aplay", beepFile);
-    if (started == 0) EndChild(0);
+    if (!IsRegularFile(beepFile)) return;
+    const std::string command = ProgramLine(kAudioPlayer, beepFile);
+    if (StartChild(command, ChildRole::sound) < 0) RunCommand(command);
 }

@@ -17,7 +17,12 @@ extern int32_t (*randomSource)(int32_t lo, int32_t hi);
 // Run a command line through the shell; true when it failed (non-zero status).
 bool RunCommand(const std::string& command);
 bool RunProgram(const std::string& program, const std::string& arguments);
+// The command line RunProgram runs: program, one blank, arguments as given.
+std::string ProgramLine(const std::string& program, const std::string& arguments);
+
+// The outside program that plays a WAV file named on its command line.
+constexpr const char* kAudioPlayer = "aplay";
 
 // The audible warning: plays "Data/beep.wav" through "aplay" once in a
-// forked child; silent when the file is missing.
+// child process; silent when it is missing or not a regular file.
 void Beep();

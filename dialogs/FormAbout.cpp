@@ -233,11 +233,7 @@ void FormAbout::LinkClicked(GUIElement* sender) {
 }
 
 void FormAbout::RunDetached(const std::string& command) {
-    ReapChildren(); // the children of earlier clicks that have ended
-    const pid_t started = ForkChild();
-    if (started > 0) return;
-    RunCommand(command);
-    if (started == 0) EndChild(0);
+    if (StartChild(command, ChildRole::helper) < 0) RunCommand(command);
 }
 
 std::string FormAbout::MailAddressFor(const std::string& web) {

@@ -63,8 +63,8 @@ public:
     static std::string MailCommand(const std::string& address);
 
 private:
-    // Runs a command line in a forked child that is collected later; when
-    // fork fails, runs it here and waits.
+    // Runs a command line in a child that is collected later; when none can
+    // be started, runs it here and waits.
     static void RunDetached(const std::string& command);
     void ReleaseOwner();
 

@@ -7,62 +7,55 @@
 
 namespace {
 
-const char* const kAudioPlayer = "aplay";
-
 // True when the audio player reported a failure.
 bool PlayFile(const std::string& path) { return RunProgram(kAudioPlayer, path); }
+
+// Only a regular file is handed to the player: on a FIFO or a device it
+// would wait or play for ever.
+bool Playable(const std::string& path) {
+    if (IsRegularFile(path)) return true;
+    Log(path + " non trovato.");
+    return false;
+}
 
 } // namespace
 
 SoundPlayer::SoundPlayer() = default;
 
-// Children that have ended are collected before a new one is signalled; the
-// one signalled now is collected by a later call.
+// The stopped shell and what it started are collected by a later call.
 SoundPlayer::~SoundPlayer() {
-    ReapChildren();
     if (playing) StopChild(pid, this);
 }
 
 void SoundPlayer::Stop() {
-    ReapChildren();
     if (playing) StopChild(pid, this);
     pid = 0;
     playing = false;
 }
 
 void SoundPlayer::Play(const std::string& path, bool repeat) {
-    if (!FileExists(path)) {
-        Log(path + " non trovato.");
-        return;
-    }
-    ReapChildren();
+    if (!Playable(path)) return;
     if (playing) {
         StopChild(pid, this);
         pid = 0;
         playing = false;
     }
-    const pid_t started = ForkChild(this);
+    // Repeating stops at the first failure: a player that cannot play
+    // (missing or failing "aplay") would otherwise restart without end.
+    const std::string command = ProgramLine(kAudioPlayer, path);
+    const pid_t started =
+        StartChild(repeat ? "while " + command + "; do :; done" : command, ChildRole::sound, this);
     if (started > 0) {
         pid = started;
         playing = true;
         return;
     }
-    // The child, or this process when fork failed: only a real child repeats.
-    playing = true;
-    bool failed = PlayFile(path);
-    // A player that cannot play (missing or failing "aplay") would otherwise
-    // restart it as fast as the machine forks, until stopped.
-    while (playing && started == 0 && repeat && !failed) failed = PlayFile(path);
-    pid = 0;
-    playing = false;
-    if (started == 0) EndChild(0);
+    // No process could be started: the sound plays once, here.
+    PlayFile(path);
 }
 
 void SoundPlayer::PlayAndWait(const std::string& path) {
-    if (!FileExists(path)) {
-        Log(path + " non trovato.");
-        return;
-    }
+    if (!Playable(path)) return;
     if (playing) {
         StopChild(pid, this);
         pid = 0;

@@ -1,6 +1,6 @@
 // The text box on a real X server: keys and clicks go through the loop's own
 // dispatch, drawing is read back from the window. Beeps are counted through
-// the fork seam, so no sound process is started.
+// the process-start seam, so no sound process is started.
 #include "tests/support/XTestSupport.h"
 
 #include <unistd.h>
@@ -34,7 +34,7 @@ protected:
         std::filesystem::current_path(scratch);
         std::filesystem::create_directories("Data");
         std::ofstream("Data/beep.wav") << "RIFF";
-        forkSource = CountBeep;
+        startSource = CountBeep;
         beeps = 0;
         form.SetBackColor(0x123456);
         form.Create();
@@ -43,7 +43,7 @@ protected:
     void TearDown() override {
         Application::ClearFocus();
         boxes.clear();
-        forkSource = nullptr;
+        startSource = nullptr;
         std::filesystem::current_path(home);
         std::filesystem::remove_all(scratch);
     }

@@ -76,11 +76,11 @@ TEST_F(AboutBox, LinksRunTheirCommandLinesInChildrenThatAreCollected) {
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << "no child left, ended or running";
     EXPECT_EQ(errno, ECHILD);
 
-    // When fork fails the command runs here, and this process goes on.
+    // When no process can be started the command runs here, and this process goes on.
     Open();
-    forkSource = [] { return pid_t(-1); };
+    startSource = [] { return pid_t(-1); };
     xt::Click(about.get(), kWebX, kLinkY);
-    forkSource = nullptr;
+    startSource = nullptr;
     EXPECT_EQ(scratch.Record(), "firefox https://www.example.org\nthunderbird -compose to=info@example.org\n"
                                 "firefox https://www.example.org\n");
 }

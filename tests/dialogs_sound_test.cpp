@@ -1,6 +1,7 @@
 // The sound player against a recording stand-in for "aplay" put first in
 // PATH. Ends of children are awaited with waitid(WNOWAIT), which leaves them
 // to the player's own collection.
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,7 +83,7 @@ protected:
     }
     // Every child ends and is collected: none is left, not even a zombie.
     void TearDown() override {
-        forkSource = nullptr;
+        startSource = nullptr;
         CollectAll();
         EXPECT_EQ(TrackedChildCount(), 0u);
         siginfo_t info{};
@@ -106,7 +107,7 @@ TEST_F(Sound, EveryWayOfPlayingRunsAplayOnThePath) {
     Beep();
     CollectAll();
     // When fork fails the sound plays once, here, even when asked to repeat.
-    forkSource = [] { return pid_t(-1); };
+    startSource = [] { return pid_t(-1); };
     player.Play("Data/ding.wav", true);
     EXPECT_FALSE(player.IsPlaying() || player.GetPid() != 0);
     EXPECT_EQ(scratch.Record(), "aplay Data/ding.wav\naplay Data/ding.wav\naplay Data/beep.wav\n"
@@ -119,14 +120,22 @@ TEST_F(Sound, MissingFilesPlayNothingAndANewSoundStopsThePreviousOne) {
     player.Stop();
     player.Play("Data/ding.wav");
     const pid_t first = player.GetPid();
+    while (scratch.Record().empty()) usleep(1000); // its player has started
     xt::ClearLog();
     player.Play("Data/none.wav");
     player.PlayAndWait("Data/gone.wav");
     SoundPlayer::PlayOnce("Data/gone.wav");
     std::remove("Data/beep.wav");
     Beep();
+    // A FIFO, a folder or a device would hold a player for ever: missing too.
+    mkfifo("Data/fifo.wav", 0600);
+    std::filesystem::create_directory("Data/dir.wav");
+    std::filesystem::create_symlink("/dev/zero", "Data/beep.wav");
+    for (const char* odd : {"Data/fifo.wav", "Data/dir.wav", "Data/beep.wav"}) player.Play(odd);
+    Beep();
     EXPECT_EQ(xt::LogLines(), (std::vector<std::string>{"Data/none.wav non trovato.", "Data/gone.wav non trovato.",
-                                                        "Data/gone.wav non trovato."}));
+                                                        "Data/gone.wav non trovato.", "Data/fifo.wav non trovato.",
+                                                        "Data/dir.wav non trovato.", "Data/beep.wav non trovato."}));
     EXPECT_TRUE(player.GetPid() == first && Running(first)) << "a missing file leaves the sound playing";
     EXPECT_EQ(TrackedChildCount(), 1u);
 
@@ -134,6 +143,7 @@ TEST_F(Sound, MissingFilesPlayNothingAndANewSoundStopsThePreviousOne) {
     const pid_t second = player.GetPid();
     EXPECT_NE(first, second);
     EXPECT_TRUE(KilledBySigterm(first));
+    EXPECT_EQ(SoundChildCount(), 2u) << "the first one's player plays on";
     player.Stop();
     EXPECT_TRUE(KilledBySigterm(second));
     player.Stop();
@@ -181,6 +191,29 @@ TEST_F(Sound, ManyPlaysLeaveNoZombieAndSignalNoStranger) {
     EXPECT_FALSE(StopChild(0, nullptr) || StopChild(-1, nullptr));
     EXPECT_TRUE(Untouched(stranger));
     EndStranger(stranger);
+}
+
+// Players that never end: however many sounds are started, no more than
+// kMaxSounds play at once (the oldest are ended first), and at the end of the
+// program none is left.
+TEST_F(Sound, PlayersThatNeverEndAreBoundedAndEndedWithTheProgram) {
+    scratch.StandIn("aplay", "echo $$ >> pids; exec sleep 3600");
+    auto alive = [] {
+        std::ifstream in("pids");
+        size_t n = 0;
+        for (pid_t pid; in >> pid;) n += kill(pid, 0) == 0;
+        return n;
+    };
+    SoundPlayer player;
+    size_t most = 0;
+    for (size_t i = 0; i < 3 * kMaxSounds; ++i) {
+        i % 4 ? player.Play("Data/ding.wav") : Beep();
+        most = std::max(most, std::max(alive(), SoundChildCount()));
+    }
+    EXPECT_LE(most, kMaxSounds);
+    EXPECT_TRUE(Running(player.GetPid())) << "the newest plays";
+    EndChildren();
+    EXPECT_EQ(alive() + TrackedChildCount(), 0u);
 }
 
 // A collected child's id may go to another process: a player that still

@@ -1,7 +1,7 @@
 // Rig of the game window tests: each test runs in a fresh folder holding a
-// copy of Data/ (without the reel tick unless asked: every play forks, which
-// is slow under the sanitizers), recording stand-ins for "aplay" and
-// "firefox" first in PATH, a scripted random source and a fake clock that
+// copy of Data/ (without the reel tick unless asked: every play starts a
+// process, which is slow under the sanitizers), recording stand-ins for
+// "aplay" and "firefox" first in PATH, a scripted random source and a fake clock that
 // moves with the loop's idle ticks, so a 15-second spin runs in a moment.
 #pragma once
 #include <algorithm>
@@ -49,7 +49,7 @@ inline void Advance(int slices) {
     }
 }
 
-inline pid_t FailingFork() { return -1; } // sounds then play at once, in-process
+inline pid_t FailingStart() { return -1; } // sounds then play at once, in-process
 
 class GameTest : public ::testing::Test {
 protected:
@@ -77,7 +77,7 @@ protected:
         xt::Pump();
         TimeStamp::clockSource = nullptr;
         randomSource = nullptr;
-        forkSource = nullptr;
+        startSource = nullptr;
         quitRequested = false;
         scratch.reset();
     }

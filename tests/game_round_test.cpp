@@ -149,17 +149,21 @@ TEST_F(GameRoundTest, PaceAndOneSpinAtATime) {
 TEST_F(GameRoundTest, EveryChangeTicksAndEndedChildrenAreCollected) {
     Prepare({"frutta96x96.bin", "beep.wav", "ding.wav"});
     Open();
-    forkSource = FailingFork;
-    Spin({2, 7, 4, 2, 9});
-    forkSource = nullptr;
+    finalSymbols = {2, 7, 4, 2, 9};
+    spinBeganMs = fakeMs;
+    ClickOn(game->StartButton());
+    // Each play a process of its own, let finish before the next tick.
+    while (game->IsSpinning()) {
+        Advance(1);
+        while (SoundChildCount() > 0) usleep(1000);
+    }
     // One tick at the spin's first tick, one at every change; none logged.
     std::string ticks;
     for (int64_t i = 0; i <= draws / 5; ++i) ticks += "aplay Data/ding.wav\n";
     EXPECT_EQ(ticks, scratch->Record());
     EXPECT_TRUE(Lines().empty());
-    // A forked child that has ended is collected by the next timer tick.
-    const pid_t pid = ForkChild(nullptr);
-    if (pid == 0) EndChild(0);
+    // A child that has ended is collected by the next timer tick.
+    const pid_t pid = StartChild("exit 0", ChildRole::sound);
     siginfo_t info{};
     ASSERT_EQ(0, waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT));
     Advance(2);
