@@ -9,6 +9,7 @@
 
 #include "app/Application.h"
 #include "app/Form.h"
+#include "app/StopSignals.h"
 #include "app/Timer.h"
 #include "util/Files.h"
 #include "util/TimeStamp.h"
@@ -253,7 +254,7 @@ void Run(Form* mainForm) {
     // slice. Events that never leave a gap still hold the timers back.
     int64_t idleNs = 0;
     unsigned long quietMark = 0;
-    while (!quitRequested) {
+    while (!quitRequested && StopSignal() == 0) {
         if (!Application::timers.empty() && NothingQueued(d, quietMark)) {
             const int64_t start = loopWaiting.nowNs();
             const int leftMs = static_cast<int>((kSliceNs - idleNs + kNsPerMs - 1) / kNsPerMs);

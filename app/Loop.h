@@ -14,8 +14,8 @@ extern bool quitRequested;
 // The one live message box, owned by the loop.
 extern Form* pendingMessageBox;
 
-// Runs until quitRequested, then destroys every window, the pending message
-// box, and calls the main form's Closed.
+// Runs until quitRequested or a stop signal (StopSignals.h), then destroys
+// every window, the pending message box, and calls the main form's Closed.
 void Run(Form* mainForm);
 
 // One pass of the loop, split so that tests can drive it without sleeping:

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "app/ChildProcesses.h"
 #include "app/Loop.h"
 #include "util/Strings.h"
 
@@ -25,7 +26,8 @@ int OnXIOError(Display*) {
     Log("X connection lost");
     std::fflush(stdout);
     // Xlib cannot go on after this; end without running exit-time clean-up
-    // that would talk to the dead connection.
+    // that would talk to the dead connection, but not before the sounds.
+    EndChildren();
     _exit(2);
 }
 

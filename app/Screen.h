@@ -37,6 +37,7 @@ unsigned ScreenWidth();
 unsigned ScreenHeight();
 
 // Installs the handlers that turn X protocol errors into one trace-log line
-// each (the program goes on) and a lost connection into a trace-log line and
-// an exit with a non-zero status. Screen's constructor calls it.
+// each (the program goes on) and a lost connection into a trace-log line, the
+// end of the sounds still playing, and an exit with a non-zero status.
+// Screen's constructor calls it.
 void InstallXErrorHandlers();
