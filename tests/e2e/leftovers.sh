@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Nothing the game starts outlives it. The stand-in for "aplay" never ends
+# (it sleeps for an hour): during a spin no more than eight play at once, and
+# after EXIT and YES, SIGTERM, SIGHUP and a killed X server none is left a
+# second later; the game ends with 0, 143, 129 and 2, its trace log intact.
+set -u
+. "$(dirname "$0")/game_helpers.bash"
+cp -r "$src/Data" "$work/"
+printf '#!/bin/sh\necho $$ >> "%s/players"\nexec sleep 3600\n' "$work" > "$work/bin/aplay"
+
+alive() {
+    local n=0 p
+    for p in $(cat "$work/players" 2>/dev/null); do kill -0 "$p" 2>/dev/null && n=$((n + 1)); done
+    echo $n
+}
+# The game under a watcher that writes how it ended ("exit N", "signal N").
+start_watched() {
+    rm -f "$work/ending" "$work/game.pid"
+    PATH="$work/bin:$PATH" python3 -c '
+import os, sys
+pid = os.fork()
+if pid == 0:
+    os.execv(sys.argv[1], sys.argv[1:2])
+open("game.pid", "w").write(str(pid))
+st = os.waitpid(pid, 0)[1]
+open("ending", "w").write("exit %d" % os.WEXITSTATUS(st) if os.WIFEXITED(st) else "signal %d" % os.WTERMSIG(st))
+' "$bin" > stdout.txt 2>&1 &
+    await test -s "$work/game.pid" || fail "not started"
+    game=$(cat "$work/game.pid")
+    await eval 'win=$(xdotool search --name "^Rullomat - " 2>/dev/null | head -1); [ -n "$win" ]' ||
+        fail "no window"
+    await eval '[ "$(pixel 40 70)" = FFFF00 ]' || fail "no first paint"
+}
+# START, then the most players alive at once over two seconds.
+spin() {
+    click 300 559
+    local most=0 a
+    for _ in $(seq 1 20); do
+        a=$(alive)
+        [ "$a" -gt "$most" ] && most=$a
+        sleep 0.1
+    done
+    [ "$most" -ge 2 ] && [ "$most" -le 8 ] || fail "$1: $most players at once"
+}
+# ended ROAD ENDING LOG: how the game ended, and a second later no player.
+ended() {
+    await test -s "$work/ending" || fail "$1: the game did not end"
+    [ "$(cat "$work/ending")" = "$2" ] || fail "$1: $(cat "$work/ending")"
+    game=""
+    sleep 1
+    [ "$(alive)" = 0 ] || fail "$1: $(alive) players left"
+    [ "$(cat log.txt 2>/dev/null)" = "$3" ] || fail "$1: log.txt: $(cat log.txt)"
+    echo "ok: $1: $2, no player left"
+}
+
+cd "$work" || fail "no folder"
+start_watched
+spin EXIT
+click 560 559
+await eval 'box=$(xdotool search --name "^Exit$" 2>/dev/null | head -1); [ -n "$box" ]' || fail "EXIT asked nothing"
+xdotool mousemove --window "$box" 185 124 click 1
+ended "EXIT and YES" "exit 0" ""
+
+for sig in TERM HUP; do
+    start_watched
+    spin "SIG$sig"
+    kill -s "$sig" "$game"
+    ended "SIG$sig" "exit $((128 + $(kill -l "$sig")))" ""
+done
+
+start_watched
+spin "X server killed"
+stop_xvfb
+ended "X server killed" "exit 2" "X connection lost"
