@@ -158,9 +158,14 @@ TEST_F(GameRoundTest, EveryChangeTicksAndEndedChildrenAreCollected) {
         while (SoundChildCount() > 0) usleep(1000);
     }
     // One tick at the spin's first tick, one at every change; none logged.
+    // The first change comes in that same tick and stops the first one's
+    // shell, which may not have started the player yet.
+    const std::string record = scratch->Record();
+    const int64_t plays = std::count(record.begin(), record.end(), '\n');
+    EXPECT_TRUE(plays == draws / 5 + 1 || plays == draws / 5) << plays << " for " << draws / 5 << " changes";
     std::string ticks;
-    for (int64_t i = 0; i <= draws / 5; ++i) ticks += "aplay Data/ding.wav\n";
-    EXPECT_EQ(ticks, scratch->Record());
+    for (int64_t i = 0; i < plays; ++i) ticks += "aplay Data/ding.wav\n";
+    EXPECT_EQ(ticks, record);
     EXPECT_TRUE(Lines().empty());
     // A child that has ended is collected by the next timer tick.
     const pid_t pid = StartChild("exit 0", ChildRole::sound);
