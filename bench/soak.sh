@@ -55,7 +55,7 @@ sample() {
         "$(awk '$1 == "VmRSS:" { print $2 }' "/proc/$game/status")" \
         "$(ls "/proc/$game/fd" | wc -l)" \
         "$(ps --ppid "$game" -o stat= | grep -c Z || true)" \
-        "$(descendants)" "$(cat players 2>/dev/null | wc -l)" >> samples.md
+        "$(descendants)" "$( (cat players 2>/dev/null || true) | wc -l)" >> samples.md
 }
 
 # window TITLE: the first window of that title, waited for up to 10 s.
@@ -104,7 +104,7 @@ wait "$game" || status=$?
 game=""
 sleep 1
 left=$(players_alive)
-log_lines=$(cat log.txt 2>/dev/null | wc -l)
+log_lines=$( (cat log.txt 2>/dev/null || true) | wc -l)
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')
 section=$(
