@@ -122,8 +122,9 @@ and writes its process id down.
 - Command: \`bench/soak.sh $seconds\`, $(date -u +%Y-%m-%d).
 
 Once a minute: the game's resident memory (VmRSS), its open descriptors,
-its defunct children, the processes below it still running, and the sounds
-played so far.
+its defunct children, the processes below it still running (a few when a
+tick is playing at that moment: its shell, the stand-in and its sleep), and
+the sounds played so far.
 
 | minute | VmRSS kB | descriptors | defunct | running below it | sounds played |
 |---|---|---|---|---|---|
