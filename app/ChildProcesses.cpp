@@ -139,11 +139,7 @@ bool StopChild(pid_t pid, const void* owner) {
 }
 
 void EndChildren() {
-    EndGroups(IsSound);
-    CollectAll();
-    std::vector<Group>& groups = Groups();
-    groups.erase(std::remove_if(groups.begin(), groups.end(), [](const Group& g) { return !IsSound(g); }),
-                 groups.end());
+    EndGroups([](const Group&) { return true; });
 }
 
 size_t TrackedChildCount() {

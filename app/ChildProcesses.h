@@ -19,8 +19,7 @@
 enum class ChildRole {
     // Ended with the program, and at most kMaxSounds at once.
     sound,
-    // The browser or mail client: the user's once started, so left running
-    // when the program ends (only collected while it runs).
+    // The browser or mail client: not counted among the sounds.
     helper,
 };
 
@@ -43,10 +42,10 @@ void ReapChildren();
 // owner's. True when the signal was sent.
 bool StopChild(pid_t pid, const void* owner);
 
-// At the end of the program: every sound group is ended (SIGTERM, then
-// SIGKILL for what is left after a short grace) and collected, in well under
-// a second; helpers are collected if they have ended and otherwise left to
-// the user.
+// At the end of the program: every group still running, sounds and helpers
+// alike, is ended (SIGTERM, then SIGKILL for what is left after a short
+// grace) and collected, in well under a second, so nothing the program
+// started outlives it.
 void EndChildren();
 
 // Remembered groups not yet wholly collected; those that are sounds.

@@ -164,7 +164,8 @@ TEST_F(Sound, RepeatReplaysUntilAplayFails) {
 
 // Players that never end: however many sounds are started, no more than
 // kMaxSounds play at once (the oldest are ended first), and at the end of the
-// program none is left. Only the player that started a sound may stop it.
+// program none is left, nor a browser started meanwhile. Only the player that
+// started a sound may stop it.
 TEST_F(Sound, PlayersThatNeverEndAreBoundedAndEndedWithTheProgram) {
     scratch.StandIn("aplay", "echo $$ >> pids; exec sleep 3600");
     const pid_t stranger = StartStranger();
@@ -184,6 +185,7 @@ TEST_F(Sound, PlayersThatNeverEndAreBoundedAndEndedWithTheProgram) {
     EXPECT_LE(most, kMaxSounds);
     EXPECT_TRUE(Running(player.GetPid())) << "the newest plays";
     EXPECT_FALSE(StopChild(0, nullptr) || StopChild(-1, nullptr));
+    EXPECT_GT(StartChild("echo $$ >> pids; exec sleep 3600", ChildRole::helper), 0);
     EndChildren();
     EXPECT_EQ(alive() + TrackedChildCount(), 0u);
     EXPECT_TRUE(Untouched(stranger));
