@@ -34,7 +34,7 @@ void IdleTick() {
     TickTimers(10);
 }
 
-LoopWaiting loopWaiting{MonotonicNs, WaitForInput};
+LoopWaiting loopWaiting{WaitForInput};
 
 namespace {
 
@@ -256,10 +256,10 @@ void Run(Form* mainForm) {
     unsigned long quietMark = 0;
     while (!quitRequested && StopSignal() == 0) {
         if (!Application::timers.empty() && NothingQueued(d, quietMark)) {
-            const int64_t start = loopWaiting.nowNs();
             const int leftMs = static_cast<int>((kSliceNs - idleNs + kNsPerMs - 1) / kNsPerMs);
-            const int ready = loopWaiting.wait(ConnectionNumber(d), leftMs);
-            idleNs += std::max<int64_t>(0, loopWaiting.nowNs() - start);
+            int64_t waitedNs = 0;
+            const int ready = loopWaiting.wait(ConnectionNumber(d), leftMs, &waitedNs);
+            idleNs += std::max<int64_t>(0, waitedNs);
             if (idleNs >= kSliceNs) {
                 // One tick per wait; time waited beyond the slice counts
                 // toward the next one.

@@ -24,12 +24,11 @@ void Run(Form* mainForm);
 void DispatchEvent(Form* mainForm, XEvent& event);
 void IdleTick();
 
-// How Run waits while timers are registered: a monotonic clock in
-// nanoseconds and the wait on the X connection (WaitForInput by default).
-// Tests put a fake clock and a scripted wait here.
+// How Run waits while timers are registered: the wait on the X connection,
+// which also reports the time it waited (WaitForInput by default). Tests put
+// a scripted wait here.
 struct LoopWaiting {
-    int64_t (*nowNs)();
-    int (*wait)(int fd, int ms);
+    int (*wait)(int fd, int ms, int64_t* waitedNs);
 };
 extern LoopWaiting loopWaiting;
 

@@ -2,6 +2,8 @@
 
 #include <sys/select.h>
 
+#include <algorithm>
+
 Timer::Timer(GUIElement* parentElement, uint32_t intervalMs) : interval(intervalMs) {
     parent = parentElement;
     typeTag = "timer";
@@ -36,14 +38,21 @@ void Timer::SetInterval(uint32_t ms) {
     }
 }
 
-int WaitForInput(int fd, int ms) {
+int WaitForInput(int fd, int ms, int64_t* waitedNs) {
     fd_set set;
     FD_ZERO(&set);
     FD_SET(fd, &set);
     timeval tv{};
     tv.tv_sec = ms / 1000;
     tv.tv_usec = (ms % 1000) * 1000;
-    return select(fd + 1, &set, nullptr, nullptr, &tv);
+    const int ready = select(fd + 1, &set, nullptr, nullptr, &tv);
+    // Linux leaves the time not slept in tv, also when a signal cut the wait
+    // short.
+    if (waitedNs != nullptr) {
+        const int64_t leftUs = int64_t{tv.tv_sec} * 1000000 + tv.tv_usec;
+        *waitedNs = std::max<int64_t>(0, int64_t{ms} * 1000 - leftUs) * 1000;
+    }
+    return ready;
 }
 
 void TickTimers(uint32_t ms) {

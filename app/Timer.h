@@ -29,6 +29,8 @@ private:
 };
 
 // Waits until fd is readable or ms milliseconds have passed; select's result.
-int WaitForInput(int fd, int ms);
+// With waitedNs, also the time actually waited, read from what select leaves
+// of the time-out, so the loop needs no clock of its own.
+int WaitForInput(int fd, int ms, int64_t* waitedNs = nullptr);
 // Advances every running timer by ms; each fires at most once per call.
 void TickTimers(uint32_t ms);

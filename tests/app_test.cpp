@@ -3,6 +3,7 @@
 // the trace log's exact lines.
 #include <X11/Xatom.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <initializer_list>
 #include <new>
@@ -376,7 +377,6 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
     static const std::vector<Step> script{{4, true}, {4, true}, {4, true}, {4, true}, {0, true},
                                           {0, true}, {4, false}, {10, false}, {13, false}};
     static size_t next;
-    static int64_t fakeNs;
     static RecForm* target;
     static auto send = [] {
         XEvent ev{};
@@ -390,18 +390,18 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
     slice.onTick = [](Timer*) { calls.push_back("tick " + std::to_string(tickMs)); };
     CreateAll({&form, &slice});
     slice.Start();
-    target = &form, next = 0, fakeNs = 0, tickMs = 980;
+    target = &form, next = 0, tickMs = 980;
     xt::Pump();
     send(), send(), Take();
     const LoopWaiting real = loopWaiting;
-    loopWaiting = {[] { return fakeNs; }, [](int, int ms) {
-                       calls.push_back("wait " + std::to_string(ms));
-                       if (next == script.size()) return quitRequested = true, 0;
-                       const Step step = script[next++];
-                       fakeNs += step.waitedMs * int64_t{1000000};
-                       if (step.event) send();
-                       return step.event ? 1 : 0;
-                   }};
+    loopWaiting = {[](int, int ms, int64_t* waitedNs) {
+        calls.push_back("wait " + std::to_string(ms));
+        if (next == script.size()) return quitRequested = true, 0;
+        const Step step = script[next++];
+        *waitedNs = step.waitedMs * int64_t{1000000};
+        if (step.event) send();
+        return step.event ? 1 : 0;
+    }};
     ::Run(&form);
     loopWaiting = real;
     quitRequested = false;
@@ -409,6 +409,20 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
                              "tick 990", "form.user", "wait 8", "form.user", "wait 4", "form.user", "wait 4",
                              "form.user", "wait 4", "tick 0", "wait 10", "tick 10", "wait 10", "tick 20",
                              "wait 7", "form.closed"}));
+}
+
+// The wait reports what it waited: all of it on a time-out, less when data
+// ended it.
+TEST_F(AppTest, WaitForInputReportsTheTimeWaited) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    int64_t waitedNs = -1;
+    EXPECT_EQ(WaitForInput(fds[0], 3, &waitedNs), 0);
+    EXPECT_EQ(waitedNs, 3000000);
+    ASSERT_EQ(write(fds[1], "x", 1), 1);
+    EXPECT_EQ(WaitForInput(fds[0], 1000, &waitedNs), 1);
+    EXPECT_LT(waitedNs, 1000000000);
+    close(fds[0]), close(fds[1]);
 }
 
 TEST_F(AppTest, RegistryCollectsHitsAndUnregisters) {
