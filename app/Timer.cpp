@@ -46,10 +46,10 @@ int WaitForInput(int fd, int ms, int64_t* waitedNs) {
     tv.tv_sec = ms / 1000;
     tv.tv_usec = (ms % 1000) * 1000;
     const int ready = select(fd + 1, &set, nullptr, nullptr, &tv);
-    // Linux leaves the time not slept in tv, also when a signal cut the wait
-    // short.
+    // A time-out waited it all; otherwise Linux leaves the time not slept in
+    // tv, also when a signal cut the wait short.
     if (waitedNs != nullptr) {
-        const int64_t leftUs = int64_t{tv.tv_sec} * 1000000 + tv.tv_usec;
+        const int64_t leftUs = ready == 0 ? 0 : int64_t{tv.tv_sec} * 1000000 + tv.tv_usec;
         *waitedNs = std::max<int64_t>(0, int64_t{ms} * 1000 - leftUs) * 1000;
     }
     return ready;
