@@ -233,7 +233,7 @@ Command, from the source folder (it builds \`build/perf\` and the helper
 | resident memory | $(mb "$game_rss"), of which $(mb "$game_anon") anonymous (largest anonymous mapping $(mb "$largest_anon")) | xeyes $(mb "$eyes_rss") ($(mb "$eyes_anon") anonymous); raw-Xlib window $(mb "$raw_rss") ($(mb "$raw_anon") anonymous) | anonymous at most 1 MB; total no more than xeyes |
 | CPU of the game for one whole spin, ms | $spin_cpu | | at most 150 |
 | of it: reel changes (painting), ms | $paint_cpu | | |
-| of it: starting the sound children (the fork calls), ms | $sound_cpu | | |
+| of it: starting the sound children (the spawn calls), ms | $sound_cpu | | |
 | minor page faults in the spin | $faults | without sound children: $silent_faults | |
 | CPU of one spin without sound children ("Data/ding.wav" absent), ms | $silent_cpu | | |
 | CPU per reel change, with / without sound children, ms | $still_per_change / $silent_per_change | | |
@@ -261,11 +261,10 @@ How each figure is taken:
   clock from the spin's first tick; the process CPU time
   (\`CLOCK_PROCESS_CPUTIME_ID\`) from the first tick to the end of the spin;
   the thread CPU time spent inside the reel changes and inside the calls
-  that start the sound; minor faults from \`getrusage\`. The pages a fork
-  shares are copied when the game next writes to them: that cost falls
-  outside the calls that start the sound and shows in the minor faults and
-  in the difference to the silent spins (which write one trace-log line
-  per reel change instead). The children's CPU is \`cutime + cstime\` in
+  that start the sound; minor faults from \`getrusage\` (pages the game
+  shared with a child and copies when it next writes to them). The silent
+  spins write one trace-log line per reel change instead of starting a
+  sound. The children's CPU is \`cutime + cstime\` in
   \`/proc/PID/stat\`, at 10 ms resolution.
 - Pointer: \`perfkit wiggle\` sends an XTest motion over the reels and lock
   cells every 5 ms for the first 3 seconds of the spin.
