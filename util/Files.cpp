@@ -27,7 +27,8 @@ int64_t FileSize(const std::string& path) {
 
 bool MakeDirIfMissing(const std::string& path) {
     if (FileExists(path)) return true;
-    return mkdir(path.c_str(), 0777) == 0;
+    // Another process may make it at the same moment: that is no failure.
+    return mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && FileExists(path));
 }
 
 std::string DataFolder() {
