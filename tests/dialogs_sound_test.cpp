@@ -108,7 +108,9 @@ TEST_F(Sound, EveryWayOfPlayingRunsAplayOnThePath) {
 }
 
 TEST_F(Sound, MissingFilesPlayNothingAndANewSoundStopsThePreviousOne) {
-    scratch.StandIn("aplay", "exec sleep 1");
+    // Long enough that no sound ends by itself before it is stopped, however
+    // slow the machine; the players left are ended at the end.
+    scratch.StandIn("aplay", "exec sleep 60");
     SoundPlayer player;
     player.Stop();
     player.Play("Data/ding.wav");
@@ -147,6 +149,7 @@ TEST_F(Sound, MissingFilesPlayNothingAndANewSoundStopsThePreviousOne) {
     const pid_t third = dropped->GetPid();
     dropped.reset();
     EXPECT_TRUE(KilledBySigterm(third));
+    EndChildren();
 }
 
 TEST_F(Sound, RepeatReplaysUntilAplayFails) {
