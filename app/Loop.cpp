@@ -57,10 +57,6 @@ bool NothingQueued(Display* d, unsigned long& quietMark) {
     return true;
 }
 
-} // namespace
-
-namespace {
-
 struct KeyInfo {
     uint32_t keysym = 0;
     char c = 0;

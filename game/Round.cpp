@@ -43,7 +43,7 @@ int Multiplier(const PayingSymbol& p, int count) {
     }
 }
 
-int64_t CpuNs(clockid_t clock) {
+int64_t ClockNs(clockid_t clock) {
     timespec t{};
     clock_gettime(clock, &t);
     return int64_t{t.tv_sec} * 1000000000 + t.tv_nsec;
@@ -99,7 +99,7 @@ void FormMain::SpinTick() {
     if (!spinClockStarted) {
         spinStart = TimeStamp::Now();
         spinClockStarted = true;
-        if (stats.enabled) stats = SpinStats{true, MonotonicNs(), 0, 0, 0, CpuNs(CLOCK_PROCESS_CPUTIME_ID),
+        if (stats.enabled) stats = SpinStats{true, ClockNs(CLOCK_MONOTONIC), 0, 0, 0, ClockNs(CLOCK_PROCESS_CPUTIME_ID),
                                              0, 0, MinorFaults()};
         PlaySpinSound();
     }
@@ -109,7 +109,7 @@ void FormMain::SpinTick() {
         changeTicks = 0;
         Display* d = GetDisplay();
         const unsigned long before = d != nullptr ? XNextRequest(d) : 0;
-        const int64_t cpuBefore = stats.enabled ? CpuNs(CLOCK_THREAD_CPUTIME_ID) : 0;
+        const int64_t cpuBefore = stats.enabled ? ClockNs(CLOCK_THREAD_CPUTIME_ID) : 0;
         for (int i = 0; i < kReels; ++i) {
             // A number is drawn for every reel, held or not.
             const int32_t r = Random(0, kSymbols - 1);
@@ -183,27 +183,27 @@ void FormMain::EvaluateSpin() {
 }
 
 void FormMain::PlaySpinSound() {
-    const int64_t before = stats.enabled ? CpuNs(CLOCK_THREAD_CPUTIME_ID) : 0;
+    const int64_t before = stats.enabled ? ClockNs(CLOCK_THREAD_CPUTIME_ID) : 0;
     sound->Play(kSpinSound);
-    if (stats.enabled) stats.soundCpuNs += CpuNs(CLOCK_THREAD_CPUTIME_ID) - before;
+    if (stats.enabled) stats.soundCpuNs += ClockNs(CLOCK_THREAD_CPUTIME_ID) - before;
 }
 
 void FormMain::NoteReelChange(unsigned long requestsBefore, int64_t cpuBefore) {
-    stats.paintCpuNs += CpuNs(CLOCK_THREAD_CPUTIME_ID) - cpuBefore;
+    stats.paintCpuNs += ClockNs(CLOCK_THREAD_CPUTIME_ID) - cpuBefore;
     Display* d = GetDisplay();
     if (d != nullptr) stats.requests += XNextRequest(d) - requestsBefore;
     ++stats.changes;
-    if (MonotonicNs() - stats.startNs < 1000000000) ++stats.firstSecondChanges;
+    if (ClockNs(CLOCK_MONOTONIC) - stats.startNs < 1000000000) ++stats.firstSecondChanges;
 }
 
 void FormMain::WriteSpinStats() {
-    const double seconds = static_cast<double>(MonotonicNs() - stats.startNs) / 1e9;
+    const double seconds = static_cast<double>(ClockNs(CLOCK_MONOTONIC) - stats.startNs) / 1e9;
     const double perChange = stats.changes > 0 ? static_cast<double>(stats.requests) / stats.changes : 0.0;
     std::fprintf(stderr,
                  "stats: spin seconds=%.2f changes=%d first-second=%d requests-per-change=%.1f cpu-ms=%.1f "
                  "paint-cpu-ms=%.1f sound-start-cpu-ms=%.1f minor-faults=%ld\n",
                  seconds, stats.changes, stats.firstSecondChanges, perChange,
-                 static_cast<double>(CpuNs(CLOCK_PROCESS_CPUTIME_ID) - stats.startCpuNs) / 1e6,
+                 static_cast<double>(ClockNs(CLOCK_PROCESS_CPUTIME_ID) - stats.startCpuNs) / 1e6,
                  static_cast<double>(stats.paintCpuNs) / 1e6, static_cast<double>(stats.soundCpuNs) / 1e6,
                  MinorFaults() - stats.startFaults);
     std::fflush(stderr);
@@ -213,6 +213,6 @@ void FormMain::WriteFirstFrameStats() {
     // Once the server has drawn it: the monotonic clock, for the benchmark's
     // start-up figure.
     if (Display* d = GetDisplay()) XSync(d, False);
-    std::fprintf(stderr, "stats: first-frame monotonic-ns=%lld\n", static_cast<long long>(MonotonicNs()));
+    std::fprintf(stderr, "stats: first-frame monotonic-ns=%lld\n", static_cast<long long>(ClockNs(CLOCK_MONOTONIC)));
     std::fflush(stderr);
 }

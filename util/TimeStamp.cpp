@@ -1,16 +1,8 @@
 #include "util/TimeStamp.h"
 
-#include <chrono>
-
 int tickMs = 0;
 
 time_t (*TimeStamp::clockSource)() = nullptr;
-
-int64_t MonotonicNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 TimeStamp TimeStamp::Now() {
     TimeStamp stamp;

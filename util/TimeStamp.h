@@ -8,10 +8,6 @@
 // every idle tick.
 extern int tickMs;
 
-// Nanoseconds of the monotonic clock, for measuring intervals; unrelated to
-// calendar time and never set back.
-int64_t MonotonicNs();
-
 struct TimeStamp {
     int32_t year = 0, month = 0, weekday = 0, day = 0;
     int32_t hour = 0, minute = 0, second = 0, millisecond = 0;
