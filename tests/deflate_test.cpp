@@ -1,7 +1,7 @@
 // The zlib stream writer: checksum, framing, and that flat pictures shrink.
 #include <vector>
 
-#include "util/Deflate.h"
+#include "tools/png/Deflate.h"
 
 TEST(UtilDeflate, ChecksumAndFraming) {
     const char* text = "Wikipedia";

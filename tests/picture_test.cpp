@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "gfx/Picture.h"
-#include "gfx/PngFile.h"
 #include "tests/fuzz/FuzzScratch.h"
 #include "tests/support/XTestSupport.h"
-#include "util/Deflate.h"
+#include "tools/png/Deflate.h"
+#include "tools/png/PngFile.h"
 #include "util/Files.h"
 #include "util/Strings.h"
 

@@ -14,7 +14,7 @@
 #include "app/Screen.h"
 #include "gfx/Graphics.h"
 #include "gfx/Picture.h"
-#include "gfx/PngFile.h"
+#include "tools/png/PngFile.h"
 
 extern "C" {
 extern char imgTITLE[], imgPAYTABLE[], imgABOUT[];

@@ -10,7 +10,7 @@
 #include "app/Form.h"
 #include "app/Loop.h"
 #include "app/Screen.h"
-#include "gfx/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tools/GalleryForm.h"
 
 namespace {

@@ -29,7 +29,7 @@
 #include <sys/types.h>
 #include <vector>
 
-#include "gfx/PngFile.h"
+#include "tools/png/PngFile.h"
 #include "tools/make_art_icons.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gfx/PngFile.h"
+#include "tools/png/PngFile.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // screenshot OUT.png [WINDOW_ID]
 // Saves the root window of $DISPLAY (or the given window, decimal or 0x hex)
 // as a PNG file. Exits non-zero with a message when it cannot.
-#include "gfx/PngFile.h"
 #include "tools/WindowPixels.h"
+#include "tools/png/PngFile.h"
 
 int main(int argc, char** argv) {
     tool::ProgramName() = "screenshot";

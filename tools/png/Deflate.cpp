@@ -1,4 +1,4 @@
-#include "util/Deflate.h"
+#include "tools/png/Deflate.h"
 
 namespace {
 

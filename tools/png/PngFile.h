@@ -1,5 +1,5 @@
 // A small PNG writer: 8-bit RGB or RGBA, no interlace, rows without filters,
-// compressed by the toolkit's own deflate writer.
+// compressed by the deflate writer beside it (tools/png/Deflate.h).
 #pragma once
 #include <cstdint>
 #include <string>

@@ -1,10 +1,10 @@
-#include "gfx/PngFile.h"
+#include "tools/png/PngFile.h"
 
 #include <fstream>
 #include <vector>
 
 #include "app/Loop.h"
-#include "util/Deflate.h"
+#include "tools/png/Deflate.h"
 #include "util/Strings.h"
 
 namespace {
