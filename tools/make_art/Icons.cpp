@@ -1,4 +1,4 @@
-#include "tools/make_art_icons.h"
+#include "tools/make_art/Icons.h"
 
 #include <algorithm>
 #include <cmath>
