@@ -92,7 +92,7 @@ FormMain* FormMain::MainWindow() { return mainWindow; }
 
 FormMain::FormMain(Screen* screenArg, const std::string& title) : Form(0) {
     if (screenArg != nullptr) SetScreen(screenArg);
-    sound = new SoundPlayer();
+    sound = std::make_unique<SoundPlayer>();
     SetSize(800, 600);
     SetTitle(title);
     SetOption3(false);
@@ -123,21 +123,20 @@ void FormMain::LoadSheet() {
     // Anything but a regular file is left to the loader, which refuses it.
     int64_t size = IsRegularFile(kSheetPath) ? FileSize(kSheetPath) : kSheetBytes;
     if (size == kSheetBytes) {
-        LoadFile(kSheetPath, sheetData, sheetSize);
+        unsigned char* data = nullptr;
+        LoadFile(kSheetPath, data, sheetSize);
+        sheetData.reset(data);
         size = sheetSize;
     }
     if (size == kSheetBytes && sheetData != nullptr) return;
     if (size >= 0)
         Log(std::string(kSheetPath) + ": " + IntToStr(size) + " bytes instead of " + IntToStr(kSheetBytes));
-    std::free(sheetData);
-    sheetData = nullptr;
+    sheetData.reset();
 }
 
 FormMain::~FormMain() {
-    delete spinTimer;
-    spinTimer = nullptr;
-    delete sound;
-    sound = nullptr;
+    spinTimer.reset();
+    sound.reset();
     DestroyWindow();
     // A message box still open over this window (the loop normally deletes
     // it first) must not outlive its owner.
@@ -146,40 +145,8 @@ FormMain::~FormMain() {
         pendingMessageBox = nullptr;
         delete box;
     }
-    delete aboutBox;
-    aboutBox = nullptr;
-    delete nameDialog;
-    nameDialog = nullptr;
-    for (ImageFrame*& r : reels) {
-        delete r;
-        r = nullptr;
-    }
-    for (int i = 0; i < kReels; ++i) {
-        delete lockCells[i];
-        lockCells[i] = nullptr;
-        delete resultCells[i];
-        resultCells[i] = nullptr;
-    }
-    delete scoreCell;
-    delete wagerSlider;
-    delete wagerCell;
-    delete messageCell;
-    scoreCell = wagerCell = messageCell = nullptr;
-    wagerSlider = nullptr;
-    delete startButton;
-    delete infoButton;
-    delete exitButton;
-    startButton = infoButton = exitButton = nullptr;
-    delete logoPicture;
-    delete paytablePicture;
-    logoPicture = paytablePicture = nullptr;
-    DestroyXImage(logoImage);
-    DestroyXImage(paytableImage);
-    DestroyXImage(aboutImage);
-    logoImage = paytableImage = aboutImage = nullptr;
-    std::free(sheetData);
-    sheetData = nullptr;
     if (mainWindow == this) mainWindow = nullptr;
+    // The members go now, in the order their declarations give.
 }
 
 void FormMain::FormLoad() {
@@ -187,17 +154,17 @@ void FormMain::FormLoad() {
     const int w = s.width;
     const int h = s.height;
 
-    logoPicture = new MyImage(this, static_cast<XImage*>(nullptr));
+    logoPicture = std::make_unique<MyImage>(this, static_cast<XImage*>(nullptr));
     logoPicture->SetSize(300, 75);
     logoPicture->SetPosition(30, 225 - 75);
     logoPicture->Create();
 
-    paytablePicture = new MyImage(this, static_cast<XImage*>(nullptr));
+    paytablePicture = std::make_unique<MyImage>(this, static_cast<XImage*>(nullptr));
     paytablePicture->SetSize(470, 100);
     paytablePicture->SetPosition(w - 470 - 30, 30);
     paytablePicture->Create();
 
-    scoreCell = new CellControl(this);
+    scoreCell = std::make_unique<CellControl>(this);
     scoreCell->SetText("Score: 0");
     scoreCell->SetBackColor(0xFFFF00);
     scoreCell->SetForeColor(0xFF0000);
@@ -206,7 +173,7 @@ void FormMain::FormLoad() {
     scoreCell->Create();
 
     for (int i = 0; i < kReels; ++i) {
-        reels[i] = new ImageFrame(this, sheetData, 1, kSheetWidth, kSheetHeight, i, 0);
+        reels[i] = std::make_unique<ImageFrame>(this, sheetData.get(), 1, kSheetWidth, kSheetHeight, i, 0);
         reels[i]->SetSize(kSymbolSize, kSymbolSize);
         reels[i]->SetBackColor(0xFFFFFF);
         reels[i]->SetPosition(155 + 99 * i, 235);
@@ -214,8 +181,8 @@ void FormMain::FormLoad() {
         reels[i]->Create();
     }
     for (int i = 0; i < kReels; ++i) {
-        CellControl* c = new CellControl(this);
-        lockCells[i] = c;
+        lockCells[i] = std::make_unique<CellControl>(this);
+        CellControl* c = lockCells[i].get();
         c->SetBackColor(0xAAAAAA);
         c->SetForeColor(0x000000);
         c->SetText("Lock");
@@ -228,8 +195,8 @@ void FormMain::FormLoad() {
         c->Create();
     }
     for (int i = 0; i < kReels; ++i) {
-        CellControl* c = new CellControl(this);
-        resultCells[i] = c;
+        resultCells[i] = std::make_unique<CellControl>(this);
+        CellControl* c = resultCells[i].get();
         c->SetBackColor(0x000000);
         c->SetForeColor(0xFFFF00);
         c->SetText("");
@@ -238,7 +205,7 @@ void FormMain::FormLoad() {
         c->Create();
     }
 
-    infoButton = new ButtonCustom(this, "INFO");
+    infoButton = std::make_unique<ButtonCustom>(this, "INFO");
     infoButton->SetSize(100, 28);
     infoButton->SetPosition(w / 2, h - 55);
     infoButton->SetCommand(OnCommand);
@@ -246,7 +213,7 @@ void FormMain::FormLoad() {
     infoButton->SetBackColor(0xFFFDE5);
     infoButton->Create();
 
-    exitButton = new ButtonCustom(this, "EXIT");
+    exitButton = std::make_unique<ButtonCustom>(this, "EXIT");
     exitButton->SetSize(100, 28);
     exitButton->SetPosition(w / 2 + 110, h - 55);
     exitButton->SetCommand(OnCommand);
@@ -254,7 +221,7 @@ void FormMain::FormLoad() {
     exitButton->SetBackColor(0xFFFDE5);
     exitButton->Create();
 
-    startButton = new ButtonCustom(this, "START");
+    startButton = std::make_unique<ButtonCustom>(this, "START");
     startButton->SetSize(100, 28);
     startButton->SetPosition(w / 2 - 150, h - 55);
     startButton->SetCommand(OnCommand);
@@ -263,21 +230,21 @@ void FormMain::FormLoad() {
     startButton->SetBackColor(0xFF0000);
     startButton->Create();
 
-    messageCell = new CellControl(this);
+    messageCell = std::make_unique<CellControl>(this);
     messageCell->SetBackColor(0x000000);
     messageCell->SetForeColor(0xFFFFFF);
     messageCell->SetSize(300, 18);
     messageCell->SetPosition(w / 2 - 150, h - 85);
     messageCell->Create();
 
-    wagerCell = new CellControl(this);
+    wagerCell = std::make_unique<CellControl>(this);
     wagerCell->SetBackColor(0xFFFF00);
     wagerCell->SetForeColor(0xFF0000);
     wagerCell->SetSize(176, 22);
     wagerCell->SetPosition(30, h - 85);
     wagerCell->Create();
 
-    wagerSlider = new Slider(this, false, 1, 10);
+    wagerSlider = std::make_unique<Slider>(this, false, 1, 10);
     wagerSlider->SetPosition(30, h - 60);
     wagerSlider->SetBackColor(0xFFFF00);
     wagerSlider->SetMarkB(true);
@@ -285,7 +252,7 @@ void FormMain::FormLoad() {
     wagerSlider->SetOnValue(OnSliderValue);
     wagerSlider->Create();
 
-    spinTimer = new Timer(this, 20);
+    spinTimer = std::make_unique<Timer>(this, 20);
     spinTimer->onTick = OnTimerTick;
 }
 
@@ -308,8 +275,8 @@ void FormMain::Initialize() {}
 
 void FormMain::ToggleLock(GUIElement* cell) {
     CellControl* lock = nullptr;
-    for (CellControl* c : lockCells)
-        if (c != nullptr && cell != nullptr && c->GetId() == cell->GetId()) lock = c;
+    for (const auto& c : lockCells)
+        if (c != nullptr && cell != nullptr && c->GetId() == cell->GetId()) lock = c.get();
     if (lock == nullptr) return;
     const std::string caption = lock->GetText();
     if (!lock->GetUserData().empty()) {
@@ -342,10 +309,10 @@ void FormMain::Command(GUIElement* sender) {
 }
 
 void FormMain::OpenAbout() {
-    delete aboutBox;
-    aboutBox = new FormAbout(this);
+    aboutBox.reset(); // the previous box goes before the new one is made
+    aboutBox = std::make_unique<FormAbout>(this);
     aboutBox->SetScreen(GetScreen());
-    aboutBox->SetPicture(aboutImage, 164, 50);
+    aboutBox->SetPicture(aboutImage.get(), 164, 50);
     aboutBox->SetHeading(std::string(product::kTitle) + " " + product::kVersion);
     aboutBox->SetInfoLine(product::kCredits);
     aboutBox->SetNotice(product::kNotice);
@@ -354,8 +321,8 @@ void FormMain::OpenAbout() {
 }
 
 void FormMain::OpenNameDialog() {
-    delete nameDialog;
-    nameDialog = new FormNamePlayer(this, GetOwnerData(), "Classifica");
+    nameDialog.reset();
+    nameDialog = std::make_unique<FormNamePlayer>(this, GetOwnerData(), "Classifica");
     nameDialog->SetPrompt("Enter your name:");
     nameDialog->SetOnClosed(OnNameDialogClosed);
     nameDialog->CenterOn(this);
@@ -387,29 +354,20 @@ void FormMain::Paint() {
 void FormMain::ReleaseRawSheet() {
     // The reels share the sheet converted for the display; the file's bytes
     // are not needed once every reel holds it.
-    for (ImageFrame* reel : reels)
+    for (const auto& reel : reels)
         if (reel == nullptr || !reel->HasSheet()) return;
-    ImageFrame::ForgetRawSheet(sheetData);
-    std::free(sheetData);
-    sheetData = nullptr;
+    ImageFrame::ForgetRawSheet(sheetData.get());
+    sheetData.reset();
 }
 
 void FormMain::FirstPaint() {
-    unsigned char* rgb = DecodePalette4(wTITLE, hTITLE, reinterpret_cast<const unsigned char*>(imgTITLE));
-    logoImage = CreateXImage(this, rgb, wTITLE, hTITLE);
-    std::free(rgb);
-    logoPicture->SetImage(logoImage);
+    logoImage = PaletteXImage(this, wTITLE, hTITLE, imgTITLE);
+    logoPicture->SetImage(logoImage.get());
     logoPicture->Create();
-
-    rgb = DecodePalette4(wPAYTABLE, hPAYTABLE, reinterpret_cast<const unsigned char*>(imgPAYTABLE));
-    paytableImage = CreateXImage(this, rgb, wPAYTABLE, hPAYTABLE);
-    std::free(rgb);
-    paytablePicture->SetImage(paytableImage);
+    paytableImage = PaletteXImage(this, wPAYTABLE, hPAYTABLE, imgPAYTABLE);
+    paytablePicture->SetImage(paytableImage.get());
     paytablePicture->Create();
-
-    rgb = DecodePalette4(wABOUT, hABOUT, reinterpret_cast<const unsigned char*>(imgABOUT));
-    aboutImage = CreateXImage(this, rgb, wABOUT, hABOUT);
-    std::free(rgb);
+    aboutImage = PaletteXImage(this, wABOUT, hABOUT, imgABOUT);
 
     ChangeScore(100);
     wagerSlider->SetValue(1);
@@ -469,7 +427,7 @@ void FormMain::EnableControls(bool flag) {
 }
 
 void FormMain::ResetLocks() {
-    for (CellControl* c : lockCells) {
+    for (const auto& c : lockCells) {
         if (c == nullptr) continue;
         c->SetUserData("");
         c->RestoreBackColor();

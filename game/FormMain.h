@@ -6,9 +6,11 @@
 #pragma once
 #include <X11/Xlib.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/Form.h"
+#include "gfx/Picture.h"
 #include "util/TimeStamp.h"
 
 class ButtonCustom;
@@ -88,21 +90,21 @@ public:
     bool InHoldPhase() const { return holdPhase; }
     bool IsLocked(int reel) const;
     int ReelSymbol(int reel) const;
-    ButtonCustom* StartButton() const { return startButton; }
-    ButtonCustom* InfoButton() const { return infoButton; }
-    ButtonCustom* ExitButton() const { return exitButton; }
-    ImageFrame* Reel(int i) const { return reels[i]; }
-    CellControl* LockCell(int i) const { return lockCells[i]; }
-    CellControl* ResultCell(int i) const { return resultCells[i]; }
-    CellControl* MessageCell() const { return messageCell; }
-    CellControl* ScoreCell() const { return scoreCell; }
-    CellControl* WagerCell() const { return wagerCell; }
-    Slider* WagerSlider() const { return wagerSlider; }
-    FormAbout* AboutBox() const { return aboutBox; }
-    FormNamePlayer* NameDialog() const { return nameDialog; }
-    Timer* SpinTimer() const { return spinTimer; }
-    SoundPlayer* Sound() const { return sound; }
-    const unsigned char* SheetData() const { return sheetData; }
+    ButtonCustom* StartButton() const { return startButton.get(); }
+    ButtonCustom* InfoButton() const { return infoButton.get(); }
+    ButtonCustom* ExitButton() const { return exitButton.get(); }
+    ImageFrame* Reel(int i) const { return reels[i].get(); }
+    CellControl* LockCell(int i) const { return lockCells[i].get(); }
+    CellControl* ResultCell(int i) const { return resultCells[i].get(); }
+    CellControl* MessageCell() const { return messageCell.get(); }
+    CellControl* ScoreCell() const { return scoreCell.get(); }
+    CellControl* WagerCell() const { return wagerCell.get(); }
+    Slider* WagerSlider() const { return wagerSlider.get(); }
+    FormAbout* AboutBox() const { return aboutBox.get(); }
+    FormNamePlayer* NameDialog() const { return nameDialog.get(); }
+    Timer* SpinTimer() const { return spinTimer.get(); }
+    SoundPlayer* Sound() const { return sound.get(); }
+    const unsigned char* SheetData() const { return sheetData.get(); }
     int32_t SheetSize() const { return sheetSize; }
 
 private:
@@ -118,27 +120,26 @@ private:
 
     bool spinning = false;
     bool holdPhase = false;
-    ButtonCustom* infoButton = nullptr;
-    ButtonCustom* startButton = nullptr;
-    ButtonCustom* exitButton = nullptr;
-    MyImage* logoPicture = nullptr;
-    ImageFrame* reels[kReels] = {};
-    CellControl* lockCells[kReels] = {};
-    CellControl* resultCells[kReels] = {};
-    CellControl* messageCell = nullptr;
-    CellControl* scoreCell = nullptr;
-    Slider* wagerSlider = nullptr;
-    CellControl* wagerCell = nullptr;
-    MyImage* paytablePicture = nullptr;
-    XImage* aboutImage = nullptr;
-    XImage* logoImage = nullptr;
-    XImage* paytableImage = nullptr;
+    // What the window owns, declared in the reverse of the order it goes
+    // in: the destructor stops the timer and the sound and destroys the
+    // window, then the members go from the bottom up: the dialogs, the
+    // reels, the lock and result cells, the other cells and the slider, the
+    // buttons, the two pictures, the X images they show, the reel sheet.
+    RgbBuffer sheetData; // the file's bytes, until every reel holds the sheet
     int32_t sheetSize = -1;
-    unsigned char* sheetData = nullptr;
-    FormAbout* aboutBox = nullptr;
-    FormNamePlayer* nameDialog = nullptr;
-    Timer* spinTimer = nullptr;
-    SoundPlayer* sound = nullptr;
+    XImagePtr aboutImage, paytableImage, logoImage;
+    std::unique_ptr<MyImage> paytablePicture, logoPicture;
+    std::unique_ptr<ButtonCustom> exitButton, infoButton, startButton;
+    std::unique_ptr<CellControl> messageCell, wagerCell;
+    std::unique_ptr<Slider> wagerSlider;
+    std::unique_ptr<CellControl> scoreCell;
+    std::unique_ptr<CellControl> resultCells[kReels];
+    std::unique_ptr<CellControl> lockCells[kReels];
+    std::unique_ptr<ImageFrame> reels[kReels];
+    std::unique_ptr<FormNamePlayer> nameDialog;
+    std::unique_ptr<FormAbout> aboutBox;
+    std::unique_ptr<SoundPlayer> sound;
+    std::unique_ptr<Timer> spinTimer;
     bool firstPaintDone = false;
 
     // The spin clock, kept across timer ticks.

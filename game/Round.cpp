@@ -134,7 +134,7 @@ void FormMain::EndOfSpin() {
         holdPhase = true;
         int paying = 0;
         for (int i = 0; i < kReels; ++i) {
-            CellControl* lock = lockCells[i];
+            CellControl* lock = lockCells[i].get();
             lock->Enable(true);
             if (IsPaying(ReelSymbol(i))) {
                 ++paying;

@@ -429,6 +429,11 @@ void DestroyXImage(XImage* image) {
     if (image != nullptr) XDestroyImage(image);
 }
 
+XImagePtr PaletteXImage(GUIElement* element, int width, int height, const void* data) {
+    const RgbBuffer rgb(DecodePalette4(width, height, static_cast<const unsigned char*>(data)));
+    return XImagePtr(CreateXImage(element, rgb.get(), width, height));
+}
+
 Pixmap CreatePixmapFromImage(GUIElement* element, XImage* image) {
     if (image == nullptr || image->width <= 0 || image->height <= 0) return 0;
     Form* form = FormFor(element);

@@ -6,6 +6,8 @@
 #pragma once
 #include <X11/Xlib.h>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string>
 
 class GUIElement;
@@ -39,4 +41,20 @@ unsigned char* LoadBmp4(const std::string& path, int* width = nullptr, int* heig
 // null buffer. Destroy it with DestroyXImage.
 XImage* CreateXImage(GUIElement* element, const unsigned char* rgb, int width, int height);
 void DestroyXImage(XImage* image);
+
+// Owners of the two kinds of picture memory handed out here: an RGB buffer
+// (from the decoders and loaders, released with free) and an X image made
+// by CreateXImage.
+struct FreeRgb {
+    void operator()(unsigned char* rgb) const { std::free(rgb); }
+};
+using RgbBuffer = std::unique_ptr<unsigned char, FreeRgb>;
+struct DestroyImage {
+    void operator()(XImage* image) const { DestroyXImage(image); }
+};
+using XImagePtr = std::unique_ptr<XImage, DestroyImage>;
+
+// The X image of a 4-bit palette picture for element's form, or null; the
+// decoded buffer is freed before it returns.
+XImagePtr PaletteXImage(GUIElement* element, int width, int height, const void* data);
 Pixmap CreatePixmapFromImage(GUIElement* element, XImage* image);
