@@ -97,14 +97,6 @@ FormAbout::~FormAbout() {
     // recording a dialog that no longer exists.
     if (owner != nullptr && owner->GetDialog() == this) ReleaseOwner();
     DestroyWindow();
-    delete picture;
-    delete picturePanel;
-    delete headingCell;
-    delete infoCell;
-    delete noticeCell;
-    delete webCell;
-    delete mailCell;
-    delete okButton;
     ReapChildren();
 }
 
@@ -127,13 +119,13 @@ void FormAbout::Build() {
     const int w = GetActualWidth();
     const int p = static_cast<int>(pictureWidth);
 
-    picturePanel = new PanelChildren(this);
+    picturePanel = std::make_unique<PanelChildren>(this);
     picturePanel->SetSize(p + 20, h - 73);
     picturePanel->MoveClamped(10, 23);
     picturePanel->SetBorder(true);
     picturePanel->Create();
 
-    picture = new MyImage(picturePanel, pictureImage);
+    picture = std::make_unique<MyImage>(picturePanel.get(), pictureImage);
     picture->SetSize(static_cast<int>(pictureWidth), static_cast<int>(pictureHeight));
     picture->MoveClamped(5, 5);
     picture->Create();
@@ -141,7 +133,7 @@ void FormAbout::Build() {
     const int x0 = p + 45;
     const int cw = w - x0 - 10;
 
-    headingCell = new CellControl(this);
+    headingCell = std::make_unique<CellControl>(this);
     headingCell->SetText(heading);
     headingCell->SetForeColor(0xFFFFFF);
     headingCell->SetSize(cw, 25);
@@ -149,14 +141,14 @@ void FormAbout::Build() {
     headingCell->SetAlignment(0);
     headingCell->Create();
 
-    infoCell = new CellControl(this);
+    infoCell = std::make_unique<CellControl>(this);
     infoCell->SetText(infoLine);
     infoCell->SetAlignment(0);
     infoCell->SetSize(cw, 25);
     infoCell->MoveClamped(x0, 38);
     infoCell->Create();
 
-    webCell = new CellControl(this);
+    webCell = std::make_unique<CellControl>(this);
     webCell->SetText(webAddress);
     webCell->SetForeColor(kLinkColor);
     webCell->SetAlignment(0);
@@ -166,7 +158,7 @@ void FormAbout::Build() {
     webCell->SetPosition(x0, 68);
     webCell->Create();
 
-    mailCell = new CellControl(this);
+    mailCell = std::make_unique<CellControl>(this);
     mailCell->SetText(MailAddressFor(webAddress));
     mailCell->SetAlignment(0);
     mailCell->SetForeColor(kLinkColor);
@@ -176,7 +168,7 @@ void FormAbout::Build() {
     mailCell->SetPosition(p + 255, 68);
     mailCell->Create();
 
-    noticeCell = new CellControl(this);
+    noticeCell = std::make_unique<CellControl>(this);
     noticeCell->SetText(notice);
     noticeCell->SetAlignment(0);
     noticeCell->SetBorder(true);
@@ -184,7 +176,7 @@ void FormAbout::Build() {
     noticeCell->MoveClamped(x0, 95);
     noticeCell->Create();
 
-    okButton = new ButtonCustom(this, "OK");
+    okButton = std::make_unique<ButtonCustom>(this, "OK");
     okButton->SetSize(80, 28);
     okButton->MoveClamped(x0 + cw / 2 - okButton->GetWidth() / 2, h - 37);
     okButton->SetCommand(AboutOkCommand);
@@ -208,7 +200,7 @@ void FormAbout::ResizeHook() {}
 
 bool FormAbout::KeyPressed(char character) {
     if (character == 13 || character == 27 || character == 127) {
-        OkClicked(okButton);
+        OkClicked(okButton.get());
         return false;
     }
     return true;

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/Form.h"
@@ -44,13 +45,13 @@ public:
     // Web cell: the browser on the web address; mail cell: a new message.
     virtual void LinkClicked(GUIElement* sender);
 
-    ButtonCustom* GetOkButton() const { return okButton; }
-    CellControl* GetWebCell() const { return webCell; }
-    CellControl* GetMailCell() const { return mailCell; }
-    CellControl* GetHeadingCell() const { return headingCell; }
-    CellControl* GetInfoCell() const { return infoCell; }
-    CellControl* GetNoticeCell() const { return noticeCell; }
-    PanelChildren* GetPicturePanel() const { return picturePanel; }
+    ButtonCustom* GetOkButton() const { return okButton.get(); }
+    CellControl* GetWebCell() const { return webCell.get(); }
+    CellControl* GetMailCell() const { return mailCell.get(); }
+    CellControl* GetHeadingCell() const { return headingCell.get(); }
+    CellControl* GetInfoCell() const { return infoCell.get(); }
+    CellControl* GetNoticeCell() const { return noticeCell.get(); }
+    PanelChildren* GetPicturePanel() const { return picturePanel.get(); }
 
     // "info@" and the web address's host without its scheme and a leading
     // "www.": "https://www.example.org/x" gives "info@example.org".
@@ -69,14 +70,12 @@ private:
     void ReleaseOwner();
 
     Form* owner = nullptr;
-    MyImage* picture = nullptr;
-    CellControl* headingCell = nullptr;
-    CellControl* infoCell = nullptr;
-    PanelChildren* picturePanel = nullptr;
-    CellControl* noticeCell = nullptr;
-    ButtonCustom* okButton = nullptr;
-    CellControl* webCell = nullptr;
-    CellControl* mailCell = nullptr;
+    // Destroyed from the bottom up, after the window: the button, the five
+    // cells, the panel, and first of all the picture that lies on it.
+    std::unique_ptr<ButtonCustom> okButton;
+    std::unique_ptr<CellControl> mailCell, webCell, noticeCell, infoCell, headingCell;
+    std::unique_ptr<PanelChildren> picturePanel;
+    std::unique_ptr<MyImage> picture;
     XImage* pictureImage = nullptr; // not owned
     uint32_t pictureWidth = 0;
     uint32_t pictureHeight = 0;

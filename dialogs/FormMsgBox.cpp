@@ -167,9 +167,6 @@ FormMsgBox::FormMsgBox(uint32_t id, bool yesNoFlag, Screen* screen, Form* owner,
 
 FormMsgBox::~FormMsgBox() {
     DestroyWindow();
-    delete textCell;
-    delete firstButton;
-    delete secondButton;
     Form* owner = GetOwner();
     if (owner != nullptr && owner->GetDialog() == this) owner->SetDialog(nullptr);
     if (lastBox == this) lastBox = nullptr;
@@ -192,7 +189,7 @@ void FormMsgBox::Setup(uint32_t id, bool yesNoFlag, const std::string& title, co
 
 void FormMsgBox::Build() {
     const Size s = GetSize();
-    textCell = new CellControl(this);
+    textCell = std::make_unique<CellControl>(this);
     textCell->MoveClamped(10, 10);
     textCell->SetBorder(true);
     textCell->SetBackColor(0xB7B7B7);
@@ -201,13 +198,13 @@ void FormMsgBox::Build() {
     textCell->SetSize(s.width - 20, s.height - 60);
     textCell->Create();
 
-    firstButton = new ButtonCustom(this, yesNo ? "YES" : "OK");
+    firstButton = std::make_unique<ButtonCustom>(this, yesNo ? "YES" : "OK");
     firstButton->SetSize(110, 28);
     firstButton->MoveClamped(s.width - 120, s.height - 40);
     firstButton->SetCommand(MessageBoxCommand);
     firstButton->Create();
 
-    secondButton = new ButtonCustom(this, "NO");
+    secondButton = std::make_unique<ButtonCustom>(this, "NO");
     secondButton->SetSize(110, 28);
     secondButton->MoveClamped(10, s.height - 40);
     secondButton->SetCommand(MessageBoxCommand);

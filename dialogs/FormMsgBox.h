@@ -4,6 +4,7 @@
 // once; at most one box lives at a time, kept in pendingMessageBox.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/Form.h"
@@ -57,22 +58,22 @@ public:
     uint32_t GetResult() const { return result; }
     bool IsYesNo() const { return yesNo; }
     const std::string& GetMessage() const { return message; }
-    CellControl* GetTextCell() const { return textCell; }
-    ButtonCustom* GetFirstButton() const { return firstButton; }
-    ButtonCustom* GetSecondButton() const { return secondButton; }
+    CellControl* GetTextCell() const { return textCell.get(); }
+    ButtonCustom* GetFirstButton() const { return firstButton.get(); }
+    ButtonCustom* GetSecondButton() const { return secondButton.get(); }
     // True while the box's own code is running (it is closing and reporting).
     bool IsBusy() const { return busy > 0; }
 
 private:
     friend class BusyScope;
 
-    CellControl* textCell = nullptr;
+    std::unique_ptr<CellControl> textCell;
     std::string message;
     bool yesNo = false;
     uint32_t boxId = 0;
     uint32_t result = 0;
-    ButtonCustom* firstButton = nullptr;
-    ButtonCustom* secondButton = nullptr;
+    std::unique_ptr<ButtonCustom> firstButton;
+    std::unique_ptr<ButtonCustom> secondButton;
     uint64_t ownerSerial = 0; // tells the owner from a form built in its place
     int busy = 0;
 };

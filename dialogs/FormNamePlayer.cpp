@@ -66,9 +66,6 @@ FormNamePlayer::~FormNamePlayer() {
     // recording a dialog that no longer exists.
     if (owner != nullptr && owner->GetDialog() == this) ReleaseOwner();
     DestroyWindow();
-    delete nameBox;
-    delete promptCell;
-    delete okButton;
 }
 
 void FormNamePlayer::SetPrompt(const std::string& text) {
@@ -81,21 +78,21 @@ void FormNamePlayer::Initialize() {}
 void FormNamePlayer::Build() {
     const int w = GetActualWidth();
 
-    promptCell = new CellControl(this);
+    promptCell = std::make_unique<CellControl>(this);
     promptCell->SetText(prompt);
     promptCell->SetAlignment(2);
     promptCell->SetSize(w, 14);
     promptCell->MoveClamped(0, 15);
     promptCell->Create();
 
-    nameBox = new TextBoxCustom(this, "");
+    nameBox = std::make_unique<TextBoxCustom>(this, "");
     nameBox->SetSize(w / 2, 20);
     nameBox->MoveClamped(w / 4, 45);
     nameBox->SetMaxLength(kMaxNameLength);
     nameBox->SetAlignCentre(true);
     nameBox->Create();
 
-    okButton = new ButtonCustom(this, "OK");
+    okButton = std::make_unique<ButtonCustom>(this, "OK");
     okButton->SetSize(80, 28);
     okButton->MoveClamped((w - 80) / 2, 80);
     okButton->SetCommand(NamePlayerCommand);
@@ -120,7 +117,7 @@ void FormNamePlayer::ResizeHook() {}
 
 bool FormNamePlayer::KeyPressed(char character) {
     if (character == 13 || character == 127) {
-        OkClicked(okButton);
+        OkClicked(okButton.get());
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 // lastPlayerName; an empty one is refused with a beep.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/Form.h"
@@ -42,18 +43,19 @@ public:
     // stored, the window destroyed and Closed run.
     virtual void OkClicked(GUIElement* sender);
 
-    TextBoxCustom* GetNameBox() const { return nameBox; }
-    CellControl* GetPromptCell() const { return promptCell; }
-    ButtonCustom* GetOkButton() const { return okButton; }
+    TextBoxCustom* GetNameBox() const { return nameBox.get(); }
+    CellControl* GetPromptCell() const { return promptCell.get(); }
+    ButtonCustom* GetOkButton() const { return okButton.get(); }
 
 private:
     void Setup(const std::string& title);
     void ReleaseOwner();
 
     Form* owner = nullptr;
-    TextBoxCustom* nameBox = nullptr;
-    CellControl* promptCell = nullptr;
-    ButtonCustom* okButton = nullptr;
+    // Destroyed after the window, from the bottom up.
+    std::unique_ptr<ButtonCustom> okButton;
+    std::unique_ptr<CellControl> promptCell;
+    std::unique_ptr<TextBoxCustom> nameBox;
     std::string prompt;
 };
 

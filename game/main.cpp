@@ -1,4 +1,5 @@
 // Entry point: a fresh trace log, the display, the game window, the loop.
+#include <memory>
 #include <string>
 
 #include "app/ChildProcesses.h"
@@ -14,18 +15,15 @@ int main() {
     if (FileExists("log.txt")) FileRemove("log.txt");
     const std::string title = std::string(product::kTitle) + " - " + product::kWebAddress + " " + product::kNotice;
 
-    Screen* screen = new Screen();
-    if (screen->OpenFailed()) {
-        // Nothing can be shown without a display: end here, orderly.
-        delete screen;
-        return 1;
-    }
-    FormMain* window = new FormMain(screen, title);
-    Run(window);
-    delete window;
+    auto screen = std::make_unique<Screen>();
+    // Nothing can be shown without a display: end here, orderly.
+    if (screen->OpenFailed()) return 1;
+    auto window = std::make_unique<FormMain>(screen.get(), title);
+    Run(window.get());
+    window.reset();
     EndChildren();
     if (!screen->Close()) Log("Chiusura screen non riuscita");
-    delete screen;
+    screen.reset();
     const int sig = StopSignal();
     return sig != 0 ? 128 + sig : 0;
 }
