@@ -274,19 +274,17 @@ void FormMain::Hook5() {}
 void FormMain::Initialize() {}
 
 void FormMain::ToggleLock(GUIElement* cell) {
-    CellControl* lock = nullptr;
-    for (const auto& c : lockCells)
-        if (c != nullptr && cell != nullptr && c->GetId() == cell->GetId()) lock = c.get();
-    if (lock == nullptr) return;
-    const std::string caption = lock->GetText();
-    if (!lock->GetUserData().empty()) {
-        lock->SetBackColor(0xFFFF00);
-        lock->SetUserData("");
-    } else {
-        lock->SetBackColor(0xFF0000);
-        lock->SetUserData("1");
-    }
-    lock->SetText(caption);
+    for (int i = 0; i < kReels; ++i)
+        if (lockCells[i] != nullptr && cell != nullptr && lockCells[i]->GetId() == cell->GetId())
+            SetHeld(i, lockCells[i]->GetUserData().empty());
+}
+
+void FormMain::SetHeld(int reel, bool held) {
+    CellControl* lock = lockCells[reel].get();
+    lock->SetUserData(held ? kHeldMark : "");
+    lock->SetBackColor(held ? kHeldColor : kNotHeldColor);
+    // The caption is set again, unchanged, to paint the cell once more.
+    lock->SetText(lock->GetText());
 }
 
 void FormMain::FormMouseDown() {
@@ -335,7 +333,7 @@ void FormMain::ValueChanged(GUIElement* sender, int32_t value) {
 }
 
 void FormMain::DialogResult(int dialogId, int result) {
-    if (dialogId != kExitQuestionId || result != 3) return;
+    if (dialogId != kExitQuestionId || result != kMsgBoxYes) return;
     if (spinTimer != nullptr) spinTimer->Stop();
     quitRequested = true;
 }
@@ -438,7 +436,7 @@ void FormMain::ResetLocks() {
 
 bool FormMain::IsLocked(int reel) const {
     if (reel < 0 || reel >= kReels || lockCells[reel] == nullptr) return false;
-    return lockCells[reel]->GetUserData() == "1";
+    return lockCells[reel]->GetUserData() == kHeldMark;
 }
 
 int FormMain::ReelSymbol(int reel) const {

@@ -108,6 +108,13 @@ public:
     int32_t SheetSize() const { return sheetSize; }
 
 private:
+    // A lock cell's colours in the hold phase, and the mark of a held reel
+    // in its userData.
+    static constexpr uint32_t kHeldColor = 0xFF0000;
+    static constexpr uint32_t kNotHeldColor = 0xFFFF00;
+    static constexpr const char* kHeldMark = "1";
+    // Marks and colours reel i's lock cell as held or not.
+    void SetHeld(int reel, bool held);
     void LoadSheet();
     void FirstPaint();
     void ReleaseRawSheet();

@@ -134,17 +134,10 @@ void FormMain::EndOfSpin() {
         holdPhase = true;
         int paying = 0;
         for (int i = 0; i < kReels; ++i) {
-            CellControl* lock = lockCells[i].get();
-            lock->Enable(true);
-            if (IsPaying(ReelSymbol(i))) {
-                ++paying;
-                lock->SetUserData("1");
-                lock->SetBackColor(0xFF0000);
-            } else {
-                lock->SetUserData("");
-                lock->SetBackColor(0xFFFF00);
-            }
-            lock->SetText(lock->GetText());
+            const bool pays = IsPaying(ReelSymbol(i));
+            paying += pays;
+            lockCells[i]->Enable(true);
+            SetHeld(i, pays);
         }
         if (paying == kReels) {
             // Every reel pays: nothing is left to re-spin.
