@@ -19,29 +19,10 @@
 #include "dialogs/FormMsgBox.h"
 #include "dialogs/SoundPlayer.h"
 #include "game/FormMain.h"
+#include "game/PayTable.h"
 #include "util/Strings.h"
 
 namespace {
-
-// The two paying symbols and their base pay (the pay for four reels).
-struct PayingSymbol {
-    int symbol;
-    int base;
-};
-constexpr PayingSymbol kPaying[] = {{2, 50}, {4, 100}};
-
-bool IsPaying(int symbol) { return symbol == 2 || symbol == 4; }
-
-// Multiplier of the wager for a symbol shown on `count` reels; 0 pays nothing.
-int Multiplier(const PayingSymbol& p, int count) {
-    switch (count) {
-    case 2: return p.symbol;
-    case 3: return 5 * p.symbol;
-    case 4: return p.base;
-    case 5: return 5 * p.base;
-    default: return 0;
-    }
-}
 
 int64_t ClockNs(clockid_t clock) {
     timespec t{};
@@ -134,7 +115,7 @@ void FormMain::EndOfSpin() {
         holdPhase = true;
         int paying = 0;
         for (int i = 0; i < kReels; ++i) {
-            const bool pays = IsPaying(ReelSymbol(i));
+            const bool pays = paytable::IsPaying(ReelSymbol(i));
             paying += pays;
             lockCells[i]->Enable(true);
             SetHeld(i, pays);
@@ -156,14 +137,14 @@ void FormMain::EndOfSpin() {
 void FormMain::EvaluateSpin() {
     const int64_t wager = GetWager();
     int64_t total = 0;
-    for (const PayingSymbol& p : kPaying) {
+    for (const paytable::Line& line : paytable::kLines) {
         int count = 0;
         for (int i = 0; i < kReels; ++i)
-            if (ReelSymbol(i) == p.symbol) ++count;
-        const int m = Multiplier(p, count);
+            if (ReelSymbol(i) == line.symbol) ++count;
+        const int m = paytable::Multiplier(line, count);
         if (m == 0) continue;
         for (int i = 0; i < kReels; ++i)
-            if (ReelSymbol(i) == p.symbol) resultCells[i]->SetText("X " + IntToStr(m));
+            if (ReelSymbol(i) == line.symbol) resultCells[i]->SetText("X " + IntToStr(m));
         total += m * wager;
     }
     if (total != 0) {
