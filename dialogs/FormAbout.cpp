@@ -4,6 +4,7 @@
 
 #include "app/Application.h"
 #include "app/ChildProcesses.h"
+#include "app/FormHandler.h"
 #include "app/Services.h"
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"
@@ -16,18 +17,6 @@ constexpr int kWidth = 600;
 constexpr int kHeight = 210;
 constexpr uint32_t kLinkColor = 0x0000FF;
 constexpr const char* kMailbox = "info";
-
-FormAbout* AboutOf(GUIElement* element) {
-    // Every handler below is installed on a FormAbout or on one of its
-    // controls, so the form found is always one.
-    return static_cast<FormAbout*>(Application::GetForm(element));
-}
-
-void OnLoad(GUIElement* e, uint64_t) { static_cast<FormAbout*>(e)->Build(); }
-bool OnQueryClose(GUIElement* e) { return static_cast<FormAbout*>(e)->CanClose(); }
-bool OnKeyChar(GUIElement* e, char c) { return static_cast<FormAbout*>(e)->KeyPressed(c); }
-void OnKeyDown(GUIElement* e, uint32_t k) { static_cast<FormAbout*>(e)->KeyDownHook(k); }
-void OnKeyUp(GUIElement* e, uint32_t k) { static_cast<FormAbout*>(e)->KeyUpHook(k); }
 
 // Quoted for the shell so that every byte reaches the program as it is.
 std::string SingleQuoted(const std::string& text) {
@@ -63,14 +52,6 @@ bool PlainInDoubleQuotes(const std::string& text) {
 
 } // namespace
 
-void AboutOkCommand(Child* sender) {
-    if (FormAbout* form = AboutOf(sender)) form->OkClicked(sender);
-}
-
-void AboutLinkCommand(GUIElement* element, uint64_t, Point) {
-    if (FormAbout* form = AboutOf(element)) form->LinkClicked(element);
-}
-
 FormAbout::FormAbout(Form* ownerForm)
     : Form(ownerForm ? ownerForm->GetOwnerData() : 0, true), owner(ownerForm) {
     SetTitle("Info...");
@@ -80,11 +61,11 @@ FormAbout::FormAbout(Form* ownerForm)
     SetOption5(true);
     SetOption3(false);
     SetOption2(false);
-    SetOnLoad(OnLoad);
-    SetOnQueryClose(OnQueryClose);
-    SetOnKeyChar(OnKeyChar);
-    SetOnKeyDown(OnKeyDown);
-    SetOnKeyUp(OnKeyUp);
+    SetOnLoad(ToForm<&FormAbout::Build>);
+    SetOnQueryClose(ToForm<&FormAbout::CanClose>);
+    SetOnKeyChar(ToForm<&FormAbout::KeyPressed>);
+    SetOnKeyDown(ToForm<&FormAbout::KeyDownHook>);
+    SetOnKeyUp(ToForm<&FormAbout::KeyUpHook>);
     if (owner != nullptr) {
         owner->Enable(false);
         owner->SetMarkA(true);

@@ -10,10 +10,11 @@
 #include <string>
 
 #include "app/Form.h"
+#include "app/FormHandler.h"
+#include "controls/CommandElement.h"
 
 class ButtonCustom;
 class CellControl;
-class Child;
 class MyImage;
 class PanelChildren;
 
@@ -86,6 +87,6 @@ private:
 };
 
 // Command callback of the "OK" button.
-void AboutOkCommand(Child* sender);
+inline constexpr CommandCallback AboutOkCommand = ToForm<&FormAbout::OkClicked>;
 // Mouse-down handler of the two link cells.
-void AboutLinkCommand(GUIElement* element, uint64_t tag, Point point);
+inline constexpr PointHandler AboutLinkCommand = ToForm<&FormAbout::LinkClicked>;

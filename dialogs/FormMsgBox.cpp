@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "app/FormHandler.h"
 #include "app/Loop.h"
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"
@@ -62,29 +63,8 @@ void ReleaseOwner(Form* owner, Form* box) {
     owner->SetMarkA(false);
 }
 
-FormMsgBox* AsBox(GUIElement* element) { return static_cast<FormMsgBox*>(element); }
-
-void OnLoad(GUIElement* e, uint64_t) { AsBox(e)->Build(); }
-bool OnQueryClose(GUIElement* e) { return AsBox(e)->CanClose(); }
-void OnClosed(GUIElement* e) { AsBox(e)->ReportResult(); }
-void OnResize(GUIElement* e) { AsBox(e)->ResizeHook(); }
-bool OnKeyChar(GUIElement* e, char c) { return AsBox(e)->KeyCharHook(c); }
-void OnKeyDown(GUIElement* e, uint32_t keysym) { AsBox(e)->KeyDownHook(keysym); }
-void OnKeyUp(GUIElement* e, uint32_t keysym) { AsBox(e)->KeyUpHook(keysym); }
-
-void OnClick(GUIElement* e, uint64_t, Point p) {
-    if (e->TypeTag() == "form") AsBox(e)->ClickHook(p);
-}
-
-void OnMouseDown(GUIElement* e, uint64_t, Point p) {
-    if (e->TypeTag() == "form") AsBox(e)->MouseDownHook(p);
-}
-
 // The command of both buttons: their form is the box that made them.
-void MessageBoxCommand(Child* sender) {
-    Form* form = GetForm(sender);
-    if (form != nullptr) AsBox(form)->ButtonClicked(sender);
-}
+constexpr CommandCallback MessageBoxCommand = ToForm<&FormMsgBox::ButtonClicked>;
 
 bool IsMessageBox(const Form* form) {
     const std::vector<FormMsgBox*>& retired = Retired();
@@ -149,15 +129,16 @@ FormMsgBox::FormMsgBox(uint32_t id, bool yesNoFlag, Screen* screen, Form* owner,
     SetTitle(title);
     SetOption3(false);
     SetOption2(false);
-    SetOnLoad(OnLoad);
-    SetOnQueryClose(OnQueryClose);
-    SetOnClosed(OnClosed);
-    SetOnResize(OnResize);
-    SetOnKeyChar(OnKeyChar);
-    SetOnKeyDown(OnKeyDown);
-    SetOnKeyUp(OnKeyUp);
-    SetOnClick(OnClick);
-    SetOnMouseDown(OnMouseDown);
+    // Installed on the box itself, these always find the box.
+    SetOnLoad(ToForm<&FormMsgBox::Build>);
+    SetOnQueryClose(ToForm<&FormMsgBox::CanClose>);
+    SetOnClosed(ToForm<&FormMsgBox::ReportResult>);
+    SetOnResize(ToForm<&FormMsgBox::ResizeHook>);
+    SetOnKeyChar(ToForm<&FormMsgBox::KeyCharHook>);
+    SetOnKeyDown(ToForm<&FormMsgBox::KeyDownHook>);
+    SetOnKeyUp(ToForm<&FormMsgBox::KeyUpHook>);
+    SetOnClick(ToForm<&FormMsgBox::ClickHook>);
+    SetOnMouseDown(ToForm<&FormMsgBox::MouseDownHook>);
     SetBackColor(0xAAAAAA);
     Create();
     // A box that could not get a window can never be answered: the owner

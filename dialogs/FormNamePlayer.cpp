@@ -1,6 +1,7 @@
 #include "dialogs/FormNamePlayer.h"
 
 #include "app/Application.h"
+#include "app/FormHandler.h"
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"
 #include "controls/TextBoxCustom.h"
@@ -14,19 +15,7 @@ namespace {
 constexpr int kWidth = 250;
 constexpr int kHeight = 115;
 
-void OnLoad(GUIElement* e, uint64_t) { static_cast<FormNamePlayer*>(e)->Build(); }
-bool OnQueryClose(GUIElement* e) { return static_cast<FormNamePlayer*>(e)->CanClose(); }
-void OnResize(GUIElement* e) { static_cast<FormNamePlayer*>(e)->ResizeHook(); }
-bool OnKeyChar(GUIElement* e, char c) { return static_cast<FormNamePlayer*>(e)->KeyPressed(c); }
-void OnKeyDown(GUIElement* e, uint32_t k) { static_cast<FormNamePlayer*>(e)->KeyDownHook(k); }
-void OnKeyUp(GUIElement* e, uint32_t k) { static_cast<FormNamePlayer*>(e)->KeyUpHook(k); }
-
 } // namespace
-
-void NamePlayerCommand(Child* sender) {
-    // The button lives on a FormNamePlayer, the only form using this command.
-    if (Form* form = Application::GetForm(sender)) static_cast<FormNamePlayer*>(form)->OkClicked(sender);
-}
 
 FormNamePlayer::FormNamePlayer(Form* ownerForm, uint64_t ownerData, const std::string& title)
     : Form(ownerData, true) {
@@ -53,12 +42,12 @@ void FormNamePlayer::Setup(const std::string& title) {
     SetTitle(title);
     SetOption3(false);
     SetOption2(false);
-    SetOnLoad(OnLoad);
-    SetOnQueryClose(OnQueryClose);
-    SetOnResize(OnResize);
-    SetOnKeyChar(OnKeyChar);
-    SetOnKeyDown(OnKeyDown);
-    SetOnKeyUp(OnKeyUp);
+    SetOnLoad(ToForm<&FormNamePlayer::Build>);
+    SetOnQueryClose(ToForm<&FormNamePlayer::CanClose>);
+    SetOnResize(ToForm<&FormNamePlayer::ResizeHook>);
+    SetOnKeyChar(ToForm<&FormNamePlayer::KeyPressed>);
+    SetOnKeyDown(ToForm<&FormNamePlayer::KeyDownHook>);
+    SetOnKeyUp(ToForm<&FormNamePlayer::KeyUpHook>);
 }
 
 FormNamePlayer::~FormNamePlayer() {

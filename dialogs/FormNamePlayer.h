@@ -7,10 +7,11 @@
 #include <string>
 
 #include "app/Form.h"
+#include "app/FormHandler.h"
+#include "controls/CommandElement.h"
 
 class ButtonCustom;
 class CellControl;
-class Child;
 class TextBoxCustom;
 
 // The name accepted last; every new dialog empties it.
@@ -60,4 +61,4 @@ private:
 };
 
 // Command callback of the "OK" button.
-void NamePlayerCommand(Child* sender);
+inline constexpr CommandCallback NamePlayerCommand = ToForm<&FormNamePlayer::OkClicked>;

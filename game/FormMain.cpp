@@ -4,6 +4,7 @@
 
 #include "app/Application.h"
 #include "app/ChildProcesses.h"
+#include "app/FormHandler.h"
 #include "app/Loop.h"
 #include "app/Services.h"
 #include "app/Timer.h"
@@ -41,26 +42,9 @@ FormMain* AsFormMain(GUIElement* element) {
     return FindFormMain(element);
 }
 
-void OnLoad(GUIElement* e, uint64_t) {
-    if (FormMain* f = AsFormMain(e)) f->FormLoad();
-}
-bool OnQueryClose(GUIElement* e) {
-    FormMain* f = AsFormMain(e);
-    return f != nullptr ? f->ConfirmExit() : false;
-}
-void OnResize(GUIElement* e) {
-    if (FormMain* f = AsFormMain(e)) f->FormResized();
-}
-bool OnKeyChar(GUIElement* e, char c) {
-    FormMain* f = AsFormMain(e);
-    return f != nullptr ? f->AcceptKey(c) : true;
-}
-void OnKeyDown(GUIElement* e, uint32_t keysym) {
-    if (FormMain* f = AsFormMain(e)) f->FormKeyDown(keysym);
-}
-void OnKeyUp(GUIElement* e, uint32_t keysym) {
-    if (FormMain* f = AsFormMain(e)) f->FormKeyUp(keysym);
-}
+// Handlers that call an operation of the window an element belongs to.
+template <auto Method>
+constexpr FormHandler<Method, AsFormMain> ToMain{};
 
 // Presses on the window itself and on the lock cells.
 void OnMousePress(GUIElement* e, uint64_t, Point) {
@@ -72,19 +56,7 @@ void OnMousePress(GUIElement* e, uint64_t, Point) {
     }
 }
 
-void OnCommand(Child* sender) {
-    if (FormMain* f = AsFormMain(sender)) f->Command(sender);
-}
-
-void OnSliderValue(Child* sender, int32_t value) {
-    if (FormMain* f = AsFormMain(sender)) f->ValueChanged(sender, value);
-}
-
 void OnNameDialogClosed(GUIElement*) {}
-
-void OnTimerTick(Timer* timer) {
-    if (FormMain* f = AsFormMain(timer)) f->UserMessage();
-}
 
 } // namespace
 
@@ -97,12 +69,12 @@ FormMain::FormMain(Screen* screenArg, const std::string& title) : Form(0) {
     SetTitle(title);
     SetOption3(false);
     SetOption2(true);
-    SetOnLoad(OnLoad);
-    SetOnQueryClose(OnQueryClose);
-    SetOnResize(OnResize);
-    SetOnKeyChar(OnKeyChar);
-    SetOnKeyDown(OnKeyDown);
-    SetOnKeyUp(OnKeyUp);
+    SetOnLoad(ToMain<&FormMain::FormLoad>);
+    SetOnQueryClose(ToMain<&FormMain::ConfirmExit>);
+    SetOnResize(ToMain<&FormMain::FormResized>);
+    SetOnKeyChar(ToMain<&FormMain::AcceptKey>);
+    SetOnKeyDown(ToMain<&FormMain::FormKeyDown>);
+    SetOnKeyUp(ToMain<&FormMain::FormKeyUp>);
     SetOnMouseDown(OnMousePress);
     SetBackColor(0x000000);
 #ifdef RULLOMAT_SPIN_STATS
@@ -208,7 +180,7 @@ void FormMain::FormLoad() {
     infoButton = std::make_unique<ButtonCustom>(this, "INFO");
     infoButton->SetSize(100, 28);
     infoButton->SetPosition(w / 2, h - 55);
-    infoButton->SetCommand(OnCommand);
+    infoButton->SetCommand(ToMain<&FormMain::Command>);
     infoButton->SetForeColor(0x000000);
     infoButton->SetBackColor(0xFFFDE5);
     infoButton->Create();
@@ -216,7 +188,7 @@ void FormMain::FormLoad() {
     exitButton = std::make_unique<ButtonCustom>(this, "EXIT");
     exitButton->SetSize(100, 28);
     exitButton->SetPosition(w / 2 + 110, h - 55);
-    exitButton->SetCommand(OnCommand);
+    exitButton->SetCommand(ToMain<&FormMain::Command>);
     exitButton->SetForeColor(0x000000);
     exitButton->SetBackColor(0xFFFDE5);
     exitButton->Create();
@@ -224,7 +196,7 @@ void FormMain::FormLoad() {
     startButton = std::make_unique<ButtonCustom>(this, "START");
     startButton->SetSize(100, 28);
     startButton->SetPosition(w / 2 - 150, h - 55);
-    startButton->SetCommand(OnCommand);
+    startButton->SetCommand(ToMain<&FormMain::Command>);
     startButton->SetMarkB(true);
     startButton->SetForeColor(0xFFFFFF);
     startButton->SetBackColor(0xFF0000);
@@ -249,11 +221,11 @@ void FormMain::FormLoad() {
     wagerSlider->SetBackColor(0xFFFF00);
     wagerSlider->SetMarkB(true);
     wagerSlider->SetSize(175, 14);
-    wagerSlider->SetOnValue(OnSliderValue);
+    wagerSlider->SetOnValue(ToMain<&FormMain::ValueChanged>);
     wagerSlider->Create();
 
     spinTimer = std::make_unique<Timer>(this, 20);
-    spinTimer->onTick = OnTimerTick;
+    spinTimer->onTick = ToMain<&FormMain::UserMessage>;
 }
 
 bool FormMain::ConfirmExit() {
