@@ -121,6 +121,27 @@ FormMain::~FormMain() {
     // The members go now, in the order their declarations give.
 }
 
+std::unique_ptr<CellControl> FormMain::NewCell(int x, int y, int width, int height, uint32_t back, uint32_t fore,
+                                               const std::string& caption) {
+    auto cell = std::make_unique<CellControl>(this);
+    cell->SetPosition(x, y);
+    cell->SetSize(width, height);
+    cell->SetBackColor(back);
+    cell->SetForeColor(fore);
+    cell->SetText(caption);
+    return cell;
+}
+
+std::unique_ptr<ButtonCustom> FormMain::NewButton(const std::string& caption, int x, uint32_t fore, uint32_t back) {
+    auto button = std::make_unique<ButtonCustom>(this, caption);
+    button->SetSize(100, 28);
+    button->SetPosition(x, GetActualHeight() - 55);
+    button->SetCommand(ToMain<&FormMain::Command>);
+    button->SetForeColor(fore);
+    button->SetBackColor(back);
+    return button;
+}
+
 void FormMain::FormLoad() {
     Size s = GetActualSize();
     const int w = s.width;
@@ -136,84 +157,41 @@ void FormMain::FormLoad() {
     paytablePicture->SetPosition(w - 470 - 30, 30);
     paytablePicture->Create();
 
-    scoreCell = std::make_unique<CellControl>(this);
-    scoreCell->SetText("Score: 0");
-    scoreCell->SetBackColor(0xFFFF00);
-    scoreCell->SetForeColor(0xFF0000);
-    scoreCell->SetPosition(30, 60);
-    scoreCell->SetSize(120, 22);
+    scoreCell = NewCell(30, 60, 120, 22, 0xFFFF00, 0xFF0000, "Score: 0");
     scoreCell->Create();
 
     for (int i = 0; i < kReels; ++i) {
         reels[i] = std::make_unique<ImageFrame>(this, sheetData.get(), 1, kSheetWidth, kSheetHeight, i, 0);
         reels[i]->SetSize(kSymbolSize, kSymbolSize);
         reels[i]->SetBackColor(0xFFFFFF);
-        reels[i]->SetPosition(155 + 99 * i, 235);
+        reels[i]->SetPosition(ReelX(i), 235);
         reels[i]->SetTransparent(false);
         reels[i]->Create();
     }
     for (int i = 0; i < kReels; ++i) {
-        lockCells[i] = std::make_unique<CellControl>(this);
-        CellControl* c = lockCells[i].get();
-        c->SetBackColor(0xAAAAAA);
-        c->SetForeColor(0x000000);
-        c->SetText("Lock");
-        c->SetSize(96, 25);
-        c->SetMarkB(true);
-        c->Enable(false);
-        c->SetOnMouseDown(OnMousePress);
-        c->SetPosition(155 + 99 * i, 332);
-        c->SetBorder(true);
-        c->Create();
+        lockCells[i] = NewCell(ReelX(i), 332, kSymbolSize, 25, 0xAAAAAA, 0x000000, "Lock");
+        lockCells[i]->SetMarkB(true);
+        lockCells[i]->Enable(false);
+        lockCells[i]->SetOnMouseDown(OnMousePress);
+        lockCells[i]->SetBorder(true);
+        lockCells[i]->Create();
     }
     for (int i = 0; i < kReels; ++i) {
-        resultCells[i] = std::make_unique<CellControl>(this);
-        CellControl* c = resultCells[i].get();
-        c->SetBackColor(0x000000);
-        c->SetForeColor(0xFFFF00);
-        c->SetText("");
-        c->SetSize(96, 15);
-        c->SetPosition(155 + 99 * i, 360);
-        c->Create();
+        resultCells[i] = NewCell(ReelX(i), 360, kSymbolSize, 15, 0x000000, 0xFFFF00);
+        resultCells[i]->Create();
     }
 
-    infoButton = std::make_unique<ButtonCustom>(this, "INFO");
-    infoButton->SetSize(100, 28);
-    infoButton->SetPosition(w / 2, h - 55);
-    infoButton->SetCommand(ToMain<&FormMain::Command>);
-    infoButton->SetForeColor(0x000000);
-    infoButton->SetBackColor(0xFFFDE5);
+    infoButton = NewButton("INFO", w / 2, 0x000000, 0xFFFDE5);
     infoButton->Create();
-
-    exitButton = std::make_unique<ButtonCustom>(this, "EXIT");
-    exitButton->SetSize(100, 28);
-    exitButton->SetPosition(w / 2 + 110, h - 55);
-    exitButton->SetCommand(ToMain<&FormMain::Command>);
-    exitButton->SetForeColor(0x000000);
-    exitButton->SetBackColor(0xFFFDE5);
+    exitButton = NewButton("EXIT", w / 2 + 110, 0x000000, 0xFFFDE5);
     exitButton->Create();
-
-    startButton = std::make_unique<ButtonCustom>(this, "START");
-    startButton->SetSize(100, 28);
-    startButton->SetPosition(w / 2 - 150, h - 55);
-    startButton->SetCommand(ToMain<&FormMain::Command>);
+    startButton = NewButton("START", w / 2 - 150, 0xFFFFFF, 0xFF0000);
     startButton->SetMarkB(true);
-    startButton->SetForeColor(0xFFFFFF);
-    startButton->SetBackColor(0xFF0000);
     startButton->Create();
 
-    messageCell = std::make_unique<CellControl>(this);
-    messageCell->SetBackColor(0x000000);
-    messageCell->SetForeColor(0xFFFFFF);
-    messageCell->SetSize(300, 18);
-    messageCell->SetPosition(w / 2 - 150, h - 85);
+    messageCell = NewCell(w / 2 - 150, h - 85, 300, 18, 0x000000, 0xFFFFFF);
     messageCell->Create();
-
-    wagerCell = std::make_unique<CellControl>(this);
-    wagerCell->SetBackColor(0xFFFF00);
-    wagerCell->SetForeColor(0xFF0000);
-    wagerCell->SetSize(176, 22);
-    wagerCell->SetPosition(30, h - 85);
+    wagerCell = NewCell(30, h - 85, 176, 22, 0xFFFF00, 0xFF0000);
     wagerCell->Create();
 
     wagerSlider = std::make_unique<Slider>(this, false, 1, 10);

@@ -115,6 +115,12 @@ private:
     static constexpr const char* kHeldMark = "1";
     // Marks and colours reel i's lock cell as held or not.
     void SetHeld(int reel, bool held);
+    // Controls of the window, made but not created yet: a cell with its
+    // place, size, colours and caption, and a button of the bottom row.
+    std::unique_ptr<CellControl> NewCell(int x, int y, int width, int height, uint32_t back, uint32_t fore,
+                                         const std::string& caption = "");
+    std::unique_ptr<ButtonCustom> NewButton(const std::string& caption, int x, uint32_t fore, uint32_t back);
+    static int ReelX(int reel) { return 155 + 99 * reel; }
     void LoadSheet();
     void FirstPaint();
     void ReleaseRawSheet();
