@@ -115,12 +115,14 @@ private:
     static constexpr const char* kHeldMark = "1";
     // Marks and colours reel i's lock cell as held or not.
     void SetHeld(int reel, bool held);
+
     // Controls of the window, made but not created yet: a cell with its
     // place, size, colours and caption, and a button of the bottom row.
     std::unique_ptr<CellControl> NewCell(int x, int y, int width, int height, uint32_t back, uint32_t fore,
                                          const std::string& caption = "");
     std::unique_ptr<ButtonCustom> NewButton(const std::string& caption, int x, uint32_t fore, uint32_t back);
     static int ReelX(int reel) { return 155 + 99 * reel; }
+
     void LoadSheet();
     void FirstPaint();
     void ReleaseRawSheet();
@@ -133,11 +135,12 @@ private:
 
     bool spinning = false;
     bool holdPhase = false;
-    // What the window owns, declared in the reverse of the order it goes
-    // in: the destructor stops the timer and the sound and destroys the
-    // window, then the members go from the bottom up: the dialogs, the
-    // reels, the lock and result cells, the other cells and the slider, the
-    // buttons, the two pictures, the X images they show, the reel sheet.
+
+    // What the window owns. Members go in the reverse of their declaration
+    // order, after the destructor has stopped the timer and the sound and
+    // destroyed the window: the dialogs, the reels, the lock and result
+    // cells, the other cells and the slider, the buttons, the two pictures,
+    // the X images they show and last the reel sheet.
     RgbBuffer sheetData; // the file's bytes, until every reel holds the sheet
     int32_t sheetSize = -1;
     XImagePtr aboutImage, paytableImage, logoImage;
@@ -153,6 +156,7 @@ private:
     std::unique_ptr<FormAbout> aboutBox;
     std::unique_ptr<SoundPlayer> sound;
     std::unique_ptr<Timer> spinTimer;
+
     bool firstPaintDone = false;
 
     // The spin clock, kept across timer ticks.
