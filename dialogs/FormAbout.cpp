@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-#include "app/Application.h"
 #include "app/ChildProcesses.h"
 #include "app/FormHandler.h"
 #include "app/Services.h"

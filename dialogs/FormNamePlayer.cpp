@@ -1,6 +1,5 @@
 #include "dialogs/FormNamePlayer.h"
 
-#include "app/Application.h"
 #include "app/FormHandler.h"
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"
