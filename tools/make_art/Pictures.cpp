@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tools/make_art/Art.h"
-#include "tools/make_art/PayTable.h"
+#include "game/PayTable.h"
 
 namespace art {
 
@@ -75,7 +75,7 @@ Image drawPaytable()
     const V2 symAt[2] = {{30, rowY[0] + 1}, {32, rowY[1] + 0.5f}};
     for (int r = 0; r < 2; ++r) {
         cv.place(symAt[r].x, symAt[r].y, symScale);
-        kSymbols[kPayingSymbols[r]](cv);
+        kSymbols[paytable::kLines[r].symbol](cv);
     }
     cv.place(0, 0, 1);
 
@@ -83,7 +83,7 @@ Image drawPaytable()
     const float cap = 18, gap = 1.9f;
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 4; ++c) {
-            std::string num = std::to_string(kPays[r][c]);
+            std::string num = std::to_string(paytable::kLines[r].pays[c]);
             float wx = textWidth("x", cap * 0.72f, gap);
             float wn = textWidth(num, cap, gap);
             float total = wx + 3 + wn;
