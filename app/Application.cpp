@@ -4,7 +4,7 @@
 
 #include "app/Form.h"
 #include "app/GUIElement.h"
-#include "app/Loop.h"
+#include "app/Log.h"
 #include "app/Timer.h"
 #include "util/Strings.h"
 

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "app/Loop.h"
+#include "app/Log.h"
 
 bool paintSuspended = false;
 

@@ -4,28 +4,18 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "app/Application.h"
 #include "app/Form.h"
+#include "app/Log.h"
 #include "app/StopSignals.h"
 #include "app/Timer.h"
-#include "util/Files.h"
 #include "util/TimeStamp.h"
 
 unsigned char keyStates[255] = {0};
 bool quitRequested = false;
 Form* pendingMessageBox = nullptr;
-
-void Log(const std::string& message) { Log(message.c_str()); }
-
-void Log(const char* message) {
-    std::fputs(message, stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-    TextFile("log.txt").AppendLine(message);
-}
 
 bool IsKeyDown(int code) { return code >= 0 && code <= 254 && keyStates[code] == 1; }
 

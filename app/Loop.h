@@ -1,9 +1,8 @@
-// The one event loop, its dispatch table, and the trace log.
+// The one event loop and its dispatch table.
 #pragma once
 #include <X11/Xlib.h>
 
 #include <cstdint>
-#include <string>
 
 class Form;
 
@@ -33,7 +32,3 @@ struct LoopWaiting {
 extern LoopWaiting loopWaiting;
 
 bool IsKeyDown(int code);
-
-// One line to standard output and to "log.txt"; no prefix, no time stamp.
-void Log(const char* message);
-void Log(const std::string& message);

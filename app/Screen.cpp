@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "app/ChildProcesses.h"
-#include "app/Loop.h"
+#include "app/Log.h"
 #include "util/Strings.h"
 
 Screen* DefaultScreen = nullptr;

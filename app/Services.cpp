@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "app/ChildProcesses.h"
-#include "app/Loop.h"
+#include "app/Log.h"
 #include "util/Files.h"
 
 int32_t (*randomSource)(int32_t lo, int32_t hi) = nullptr;

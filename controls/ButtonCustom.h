@@ -8,7 +8,7 @@
 #include <string>
 
 #include "controls/CommandElement.h"
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 class ButtonCustom : public ControlBase, public CommandElement {
 public:

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 class CellControl : public ControlBase {
 public:

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "controls/CommandElement.h"
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 class CheckBox : public ControlBase, public CommandElement {
 public:

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 class ImageFrame : public ControlBase {
 public:

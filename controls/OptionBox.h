@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/CommandElement.h"
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 class OptionBox : public ControlBase, public CommandElement {
 public:

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 class PanelChildren;
 

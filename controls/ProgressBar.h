@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 class ProgressBar : public ControlBase {
 public:

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 using ScrollCallback = void (*)(Child* sender, int64_t tenTimesPosition);
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 using SliderCallback = void (*)(Child* sender, int32_t value);
 

@@ -4,7 +4,7 @@
 
 #include "app/Application.h"
 #include "app/Form.h"
-#include "app/Loop.h"
+#include "app/Log.h"
 #include "app/Services.h"
 #include "gfx/Graphics.h"
 #include "util/Strings.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 class TextBoxCustom : public ControlBase {
 public:

@@ -5,6 +5,7 @@
 
 #include "app/Application.h"
 #include "app/FormHandler.h"
+#include "app/Log.h"
 #include "app/Loop.h"
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"

@@ -11,7 +11,7 @@
 #include <ctime>
 #include <vector>
 
-#include "app/Loop.h"
+#include "app/Log.h"
 #include "util/Files.h"
 
 Leaderboard::Leaderboard(const std::string& gameName) : gameName(gameName) {}

@@ -1,7 +1,7 @@
 #include "dialogs/SoundPlayer.h"
 
 #include "app/ChildProcesses.h"
-#include "app/Loop.h"
+#include "app/Log.h"
 #include "app/Services.h"
 #include "util/Files.h"
 

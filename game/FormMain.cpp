@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/ChildProcesses.h"
 #include "app/FormHandler.h"
+#include "app/Log.h"
 #include "app/Loop.h"
 #include "app/Services.h"
 #include "app/Timer.h"

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/ChildProcesses.h"
+#include "app/Log.h"
 #include "app/Loop.h"
 #include "app/Screen.h"
 #include "app/StopSignals.h"

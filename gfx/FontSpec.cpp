@@ -1,6 +1,6 @@
 #include "gfx/FontSpec.h"
 
-#include "app/Loop.h"
+#include "app/Log.h"
 #include "util/Strings.h"
 
 FontSpec::FontSpec() = default;

@@ -4,7 +4,7 @@
 #include <X11/Xlib.h>
 #include <string>
 
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 class MyImage : public ControlBase {
 public:

@@ -9,7 +9,7 @@
 
 #include "app/Application.h"
 #include "app/Form.h"
-#include "app/Loop.h"
+#include "app/Log.h"
 #include "app/Screen.h"
 #include "gfx/Graphics.h"
 #include "util/Files.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <vector>
 
-#include "app/Loop.h"
+#include "app/Log.h"
 #include "tools/png/Deflate.h"
 #include "util/Strings.h"
 

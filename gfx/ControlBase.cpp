@@ -1,4 +1,4 @@
-#include "app/ControlBase.h"
+#include "gfx/ControlBase.h"
 
 #include "app/Application.h"
 #include "app/Form.h"
