@@ -109,26 +109,14 @@ void ButtonCustom::LostFocus() {
 void ButtonCustom::Paint() {
     if (!CanPaint()) return;
     Graphics g(OwnerForm());
-    Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
+    const Rect r = FormRect();
 
     const int face = OwnBackOrChain();
-    g.FillRectangle(ax, ay, w, h, 0, 0, face);
-
-    const int light = pressed ? 0x000000 : 0xFFFFFF;
-    const int dark = pressed ? 0xFFFFFF : 0x000000;
-    g.DrawLine(ax, ay, ax + w - 1, ay, 1, light);
-    g.DrawLine(ax, ay + h - 1, ax, ay, 1, light);
-    g.DrawLine(ax + w - 1, ay, ax + w - 1, ay + h - 1, 1, dark);
-    g.DrawLine(ax, ay + h - 1, ax + w - 1, ay + h - 1, 1, dark);
+    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, face);
+    g.DrawFrame(r, pressed ? kBlack : kWhite, pressed ? kWhite : kBlack);
 
     const int fore = static_cast<int>(foreColor);
-    if (hasFocus && enabled && !pressed) {
-        g.DrawLine(ax + 4, ay + 3, ax + w - 5, ay + 3, 1, 1, fore);
-        g.DrawLine(ax + 4, ay + h - 4, ax + 4, ay + 2, 1, 1, fore);
-        g.DrawLine(ax + w - 5, ay + 3, ax + w - 5, ay + h - 3, 1, 1, fore);
-        g.DrawLine(ax + 4, ay + h - 4, ax + w - 5, ay + h - 4, 1, 1, fore);
-    }
+    if (hasFocus && enabled && !pressed) g.DrawFocusFrame({r.x + 4, r.y + 3, r.width - 8, r.height - 6}, fore);
 
     if (blankFace) return;
     const int captionColor = enabled ? fore : kDisabledText;
@@ -137,13 +125,14 @@ void ButtonCustom::Paint() {
     if (picture != nullptr) {
         XImage* image = (!enabled && disabledPicture != nullptr) ? disabledPicture : picture;
         const int pw = image->width, ph = image->height;
+        const int top = r.y + (r.height - ph) / 2;
         if (hasCaption) {
-            g.DrawText(ax + pw + 10, ay + 4, w - 22 - pw, h - 8, text, captionColor, face, 0);
-            g.PutImage(ax + 8, ay + (h - ph) / 2, image);
+            g.DrawText(r.x + pw + 10, r.y + 4, r.width - 22 - pw, r.height - 8, text, captionColor, face, 0);
+            g.PutImage(r.x + 8, top, image);
         } else {
-            g.PutImage(ax + (w - pw) / 2, ay + (h - ph) / 2, image);
+            g.PutImage(r.x + (r.width - pw) / 2, top, image);
         }
     } else if (hasCaption) {
-        g.DrawText(ax + 6, ay + 4, w - 12, h - 8, text, captionColor, face, 2);
+        g.DrawText(r.x + 6, r.y + 4, r.width - 12, r.height - 8, text, captionColor, face, 2);
     }
 }

@@ -80,45 +80,33 @@ void CellControl::Create() {
 void CellControl::Paint() {
     if (!CanPaint()) return;
     Graphics g(OwnerForm());
-    Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
+    const Rect r = FormRect();
     const int fh = g.LineHeight();
 
-    int cx = ax, cy = ay, cw = w, ch = h;
-    if (border) {
-        cx = ax + 1;
-        cy = ay + 1;
-        cw = w - 2;
-        ch = h - 2;
-    }
+    // The caption and picture keep inside the border.
+    const Rect c = border ? r.Inset(1) : r;
     const int bg = highlight ? static_cast<int>(highlightBackColor) : OwnBackOrDefault();
     const int fg = static_cast<int>(highlight ? highlightForeColor : foreColor);
 
-    if (border) {
-        const int lowEdge = bg == 0xFFFFFF ? 0x000000 : 0xFFFFFF;
-        g.DrawLine(ax, ay, ax + w - 1, ay, 1, 0x000000);
-        g.DrawLine(ax, ay + h - 1, ax, ay, 1, 0x000000);
-        g.DrawLine(ax + w - 1, ay, ax + w - 1, ay + h - 1, 1, lowEdge);
-        g.DrawLine(ax, ay + h - 1, ax + w - 1, ay + h - 1, 1, lowEdge);
-    }
+    if (border) g.DrawFrame(r, kBlack, bg == kWhite ? kBlack : kWhite);
 
-    g.DrawText(cx, cy, cw, ch, text, fg, bg, alignment);
+    g.DrawText(c.x, c.y, c.width, c.height, text, fg, bg, alignment);
 
-    if (marked) g.DrawText(cx + cw - fh, cy + ch - fh - 4, fh, fh, "*", fg, bg, 2);
+    if (marked) g.DrawText(c.x + c.width - fh, c.y + c.height - fh - 4, fh, fh, "*", fg, bg, 2);
 
     if (picture != nullptr) {
         // The drawn part never reaches past the picture itself.
         int pw = pictureWidth, ph = pictureHeight;
         if (pw <= 0 || pw > picture->width) pw = picture->width;
         if (ph <= 0 || ph > picture->height) ph = picture->height;
-        const int top = cy + (ch - ph) / 2;
+        const int top = c.y + (c.height - ph) / 2;
         int left;
         if (pictureAlignment == 1)
-            left = cx + cw - pw - 3;
+            left = c.x + c.width - pw - 3;
         else if (pictureAlignment == 2)
-            left = cx + (cw - pw) / 2;
+            left = c.x + (c.width - pw) / 2;
         else
-            left = cx + 3;
+            left = c.x + 3;
         g.PutImage(left, top, pw, ph, picture);
     }
 }

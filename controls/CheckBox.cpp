@@ -111,25 +111,19 @@ void CheckBox::Paint() {
     if (!CanPaint()) return;
     if (height < 22) height = 22;
     MakePictures();
-    Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
+    const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
-    g.FillRectangle(ax, ay, w + 1, h + 1, 0, 0, bg);
+    g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, bg);
 
     XImage* box = enabled ? (checked ? checkedPicture : uncheckedPicture)
                           : (checked ? checkedDisabledPicture : uncheckedDisabledPicture);
-    if (box != nullptr) g.PutImage(ax + 1, ay + 1, kBoxSize, kBoxSize, box);
+    if (box != nullptr) g.PutImage(r.x + 1, r.y + 1, kBoxSize, kBoxSize, box);
 
-    const int tx = ax + 1 + kBoxSize;
-    const int tw = w - kBoxSize - 10;
+    const int tx = r.x + 1 + kBoxSize;
+    const int tw = r.width - kBoxSize - 10;
     const int fore = static_cast<int>(foreColor);
-    g.DrawText(tx + 5, ay + 1, tw, h, text, enabled ? fore : kDisabledText, bg, 0);
+    g.DrawText(tx + 5, r.y + 1, tw, r.height, text, enabled ? fore : kDisabledText, bg, 0);
 
-    if (hasFocus && enabled) {
-        g.DrawLine(tx + 2, ay + 2, tx + tw + 1, ay + 2, 1, 1, fore);
-        g.DrawLine(tx + 2, ay + h - 1, tx + 2, ay + 1, 1, 1, fore);
-        g.DrawLine(tx + tw + 1, ay + 2, tx + tw + 1, ay + h, 1, 1, fore);
-        g.DrawLine(tx + 2, ay + h - 1, tx + tw + 1, ay + h - 1, 1, 1, fore);
-    }
+    if (hasFocus && enabled) g.DrawFocusFrame({tx + 2, r.y + 2, tw, r.height - 2}, fore);
 }

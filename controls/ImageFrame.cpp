@@ -172,7 +172,7 @@ void ImageFrame::Paint() {
     if (!created || !CanDraw()) return;
     BuildImages();
     Graphics g(OwnerForm());
-    Point p = FormPos();
+    const Rect r = FormRect();
     int srcX = 0, srcY = 0, w = 0, h = 0;
     XImage* source = SourceFrame(&srcX, &srcY, &w, &h);
     if (!transparent) {
@@ -180,19 +180,19 @@ void ImageFrame::Paint() {
         // leaving the previous frame on screen.
         if (source == nullptr) {
             if (sheet != nullptr || !frames.empty())
-                g.FillRectangle(p.x, p.y, width + 1, height + 1, 0, 0, ParentBackOrChain());
+                g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, ParentBackOrChain());
             return;
         }
         if (source == sheet)
-            g.PutImagePart(p.x, p.y, w, h, sheet, srcX, srcY);
+            g.PutImagePart(r.x, r.y, w, h, sheet, srcX, srcY);
         else
-            g.PutImage(p.x, p.y, w, h, source);
+            g.PutImage(r.x, r.y, w, h, source);
         return;
     }
-    g.FillRectangle(p.x, p.y, width, height, 0, 0, ParentBackOrChain());
+    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, ParentBackOrChain());
     if (source == nullptr) return;
     if (source == sheet)
-        g.PutPictureTransparent(p.x, p.y, w, h, sheet, srcX, srcY, 0);
+        g.PutPictureTransparent(r.x, r.y, w, h, sheet, srcX, srcY, 0);
     else
-        g.PutImageTransparent(p.x, p.y, w, h, source, 0);
+        g.PutImageTransparent(r.x, r.y, w, h, source, 0);
 }

@@ -182,19 +182,18 @@ void OptionBox::Paint() {
     const int64_t needed = int64_t{n} * kRowHeight;
     if (height < needed) height = static_cast<int32_t>(std::min<int64_t>(needed, INT32_MAX));
     MakePictures();
-    Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
+    const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
-    g.FillRectangle(ax, ay, w + 1, h + 1, 0, 0, bg);
+    g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, bg);
 
     const int fore = static_cast<int>(foreColor);
     const int fg = enabled ? fore : kDisabledText;
-    const int tx = ax + 3 + kMarkerSize;
-    const int tw = w - kMarkerSize - 10;
+    const int tx = r.x + 3 + kMarkerSize;
+    const int tw = r.width - kMarkerSize - 10;
     const int framed = selectedIndex == -1 ? 0 : selectedIndex;
     for (int i = 0; i < n; ++i) {
-        const int rb = ay + 25 + kRowHeight * i;
+        const int rb = r.y + 25 + kRowHeight * i;
         XImage* marker = i == selectedIndex ? (enabled ? selectedPicture : selectedDisabledPicture)
                                             : (enabled ? unselectedPicture : unselectedDisabledPicture);
         if (marker != nullptr) {
@@ -202,16 +201,11 @@ void OptionBox::Paint() {
             // beneath; a copy keeps the marker itself unchanged.
             XImage* copy = XSubImage(marker, 0, 0, kMarkerSize, kMarkerSize);
             if (copy != nullptr) {
-                g.PutImageTransparent(ax + 1, rb - 19, kMarkerSize, kMarkerSize, copy);
+                g.PutImageTransparent(r.x + 1, rb - 19, kMarkerSize, kMarkerSize, copy);
                 XDestroyImage(copy);
             }
         }
         g.DrawText(tx + 5, rb - 24, tw, kRowHeight, captions[static_cast<size_t>(i)], fg, bg, 0);
-        if (hasFocus && enabled && i == framed) {
-            g.DrawLine(tx + 2, rb - 23, tx + tw + 1, rb - 23, 1, 1, fore);
-            g.DrawLine(tx + 2, rb, tx + 2, rb - 24, 1, 1, fore);
-            g.DrawLine(tx + tw + 1, rb - 23, tx + tw + 1, rb + 1, 1, 1, fore);
-            g.DrawLine(tx + 2, rb, tx + tw + 1, rb, 1, 1, fore);
-        }
+        if (hasFocus && enabled && i == framed) g.DrawFocusFrame({tx + 2, rb - 23, tw, 24}, fore);
     }
 }

@@ -94,27 +94,18 @@ void PanelChildren::Create() { CreateBase(false); }
 
 void PanelChildren::Paint() {
     if (!CanPaint()) return;
-    Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
+    const Rect r = FormRect();
     const int bg = OwnBackOrDefault();
     {
         Graphics g(OwnerForm());
-        g.FillRectangle(ax, ay, w, h, 0, 0, bg);
-        if (border) {
-            if (flatBorder) {
-                g.DrawRectangle(ax, ay, w, h, 1, 0x000000);
-            } else {
-                const int light = sunken ? 0x000000 : 0xFFFFFF;
-                const int dark = sunken ? 0xFFFFFF : 0x000000;
-                g.DrawLine(ax, ay, ax + w - 1, ay, 1, light);
-                g.DrawLine(ax, ay + h - 1, ax, ay, 1, light);
-                g.DrawLine(ax + w - 1, ay, ax + w - 1, ay + h - 1, 1, dark);
-                g.DrawLine(ax, ay + h - 1, ax + w - 1, ay + h - 1, 1, dark);
-            }
-        }
+        g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, bg);
+        if (border && flatBorder)
+            g.DrawRectangle(r.x, r.y, r.width, r.height, 1, kBlack);
+        else if (border)
+            g.DrawFrame(r, sunken ? kBlack : kWhite, sunken ? kWhite : kBlack);
         if (!text.empty()) {
-            const int fg = captionColor == -1 ? 0x000000 : static_cast<int>(captionColor & 0xFFFFFF);
-            g.DrawText(ax + 4, ay + 2, w - 8, 10, text, fg, bg, 0);
+            const int fg = captionColor == -1 ? kBlack : static_cast<int>(captionColor & 0xFFFFFF);
+            g.DrawText(r.x + 4, r.y + 2, r.width - 8, 10, text, fg, bg, 0);
         }
     }
     for (GUIElement* child : Children()) {

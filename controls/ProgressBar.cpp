@@ -39,21 +39,15 @@ void ProgressBar::Create() { CreateBase(false); }
 void ProgressBar::Paint() {
     // A hidden bar stays created; it must still not draw until shown again.
     if (!CanPaint() || !visible) return;
-    Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
+    const Rect r = FormRect();
     Graphics g(OwnerForm());
-    g.FillRectangle(ax, ay, w, h, 0, 0, OwnBackOrDefault());
-    if (border) {
-        g.DrawLine(ax, ay, ax + w - 1, ay, 1, 0x000000);
-        g.DrawLine(ax, ay + h - 1, ax, ay, 1, 0x000000);
-        g.DrawLine(ax + w - 1, ay, ax + w - 1, ay + h - 1, 1, 0xFFFFFF);
-        g.DrawLine(ax, ay + h - 1, ax + w - 1, ay + h - 1, 1, 0xFFFFFF);
-    }
+    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, OwnBackOrDefault());
+    if (border) g.DrawFrame(r, kBlack, kWhite);
     const double span = static_cast<double>(maximum) - static_cast<double>(minimum);
     if (span == 0) return; // an empty range has nothing to fill
     const double fraction = (static_cast<double>(value) - static_cast<double>(minimum)) / span;
     if (fraction > 0) {
-        const int fill = static_cast<int>((w - 2) * fraction);
-        g.FillRectangle(ax + 1, ay + 1, fill, h - 2, 0, 0, 0x0000FF);
+        const int fill = static_cast<int>((r.width - 2) * fraction);
+        g.FillRectangle(r.x + 1, r.y + 1, fill, r.height - 2, 0, 0, 0x0000FF);
     }
 }

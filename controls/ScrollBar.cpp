@@ -209,36 +209,34 @@ void ScrollBar::Paint() {
         width = std::max(width, 21);
         height = std::max(height, 52);
     }
-    Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
+    const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
-    g.FillRectangle(ax, ay, w, h, 0, 0, bg);
-    const int fg = enabled ? 0x000000 : kDisabledFore;
+    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, bg);
+    const int fg = enabled ? kBlack : kDisabledFore;
     ticks.clear();
 
-    g.DrawLine(ax, ay, ax + w, ay, 1, kFrameLight);
-    g.DrawLine(ax, ay, ax, ay + h, 1, kFrameLight);
-    g.DrawLine(ax + w, ay, ax + w, ay + h, 1, fg);
-    g.DrawLine(ax, ay + h, ax + w, ay + h, 1, fg);
+    // The frame reaches one pixel past the bar's size on the right and at
+    // the bottom.
+    g.DrawFrame({r.x, r.y, r.width + 1, r.height + 1}, kFrameLight, fg);
 
     if (!horizontal && !vertical) return;
     if (horizontal) {
-        XPoint left[3] = {{static_cast<short>(ax + 2), static_cast<short>(ay + h / 2)},
-                          {static_cast<short>(ax + 19), static_cast<short>(ay + 2)},
-                          {static_cast<short>(ax + 19), static_cast<short>(ay + h - 2)}};
-        XPoint right[3] = {{static_cast<short>(ax + w - 2), static_cast<short>(ay + h / 2)},
-                           {static_cast<short>(ax + w - 19), static_cast<short>(ay + 2)},
-                           {static_cast<short>(ax + w - 19), static_cast<short>(ay + h - 2)}};
+        XPoint left[3] = {{static_cast<short>(r.x + 2), static_cast<short>(r.y + r.height / 2)},
+                          {static_cast<short>(r.x + 19), static_cast<short>(r.y + 2)},
+                          {static_cast<short>(r.x + 19), static_cast<short>(r.y + r.height - 2)}};
+        XPoint right[3] = {{static_cast<short>(r.x + r.width - 2), static_cast<short>(r.y + r.height / 2)},
+                           {static_cast<short>(r.x + r.width - 19), static_cast<short>(r.y + 2)},
+                           {static_cast<short>(r.x + r.width - 19), static_cast<short>(r.y + r.height - 2)}};
         g.FillPolygon(left, 3, 1, kFrameLight, fg);
         g.FillPolygon(right, 3, 1, kFrameLight, fg);
     } else {
-        XPoint up[3] = {{static_cast<short>(ax + w / 2), static_cast<short>(ay + 2)},
-                        {static_cast<short>(ax + w - 2), static_cast<short>(ay + 19)},
-                        {static_cast<short>(ax + 2), static_cast<short>(ay + 19)}};
-        XPoint down[3] = {{static_cast<short>(ax + w / 2), static_cast<short>(ay + h - 2)},
-                          {static_cast<short>(ax + w - 2), static_cast<short>(ay + h - 19)},
-                          {static_cast<short>(ax + 2), static_cast<short>(ay + h - 19)}};
+        XPoint up[3] = {{static_cast<short>(r.x + r.width / 2), static_cast<short>(r.y + 2)},
+                        {static_cast<short>(r.x + r.width - 2), static_cast<short>(r.y + 19)},
+                        {static_cast<short>(r.x + 2), static_cast<short>(r.y + 19)}};
+        XPoint down[3] = {{static_cast<short>(r.x + r.width / 2), static_cast<short>(r.y + r.height - 2)},
+                          {static_cast<short>(r.x + r.width - 2), static_cast<short>(r.y + r.height - 19)},
+                          {static_cast<short>(r.x + 2), static_cast<short>(r.y + r.height - 19)}};
         g.FillPolygon(up, 3, 1, kFrameLight, fg);
         g.FillPolygon(down, 3, 1, kFrameLight, fg);
     }
@@ -253,16 +251,16 @@ void ScrollBar::Paint() {
     for (int64_t i = 0; i < count; ++i) {
         const int64_t offset = 21 + i * l.segment;
         if (vertical)
-            ticks.push_back({static_cast<int16_t>(ax), static_cast<int16_t>(ay + offset)});
+            ticks.push_back({static_cast<int16_t>(r.x), static_cast<int16_t>(r.y + offset)});
         else
-            ticks.push_back({static_cast<int16_t>(ax + offset), static_cast<int16_t>(ay)});
+            ticks.push_back({static_cast<int16_t>(r.x + offset), static_cast<int16_t>(r.y)});
     }
     if (l.pages <= 1) return;
     const int64_t page = CurrentPage();
     const int start = static_cast<int>(21 + page * l.segment);
     const int length = static_cast<int>(l.segment + (page == l.pages - 1 ? l.rest : 0));
     if (vertical)
-        g.FillRectangle(ax + 2, ay + start, w - 2, length, 0, 0, fg);
+        g.FillRectangle(r.x + 2, r.y + start, r.width - 2, length, 0, 0, fg);
     else
-        g.FillRectangle(ax + start, ay + 2, length, h - 2, 0, 0, fg);
+        g.FillRectangle(r.x + start, r.y + 2, length, r.height - 2, 0, 0, fg);
 }

@@ -146,10 +146,9 @@ void Slider::Paint() {
     }
 
     Graphics g(OwnerForm());
-    const Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
+    const Rect r = FormRect();
     const int bg = OwnBackOrChain();
-    g.FillRectangle(ax, ay, w + 1, h + 1, 0, 0, bg);
+    g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, bg);
     const int fg = enabled ? static_cast<int>(foreColor) : kDisabledInk;
     ticks.clear();
 
@@ -158,14 +157,14 @@ void Slider::Paint() {
     };
     if (!vertical) {
         if (showLabels) {
-            g.DrawText(ax, ay, 20, h, IntToStr(minimum), fg, bg, 2);
-            g.DrawText(ax + w - 19, ay, 20, h, IntToStr(maximum), fg, bg, 2);
+            g.DrawText(r.x, r.y, 20, r.height, IntToStr(minimum), fg, bg, 2);
+            g.DrawText(r.x + r.width - 19, r.y, 20, r.height, IntToStr(maximum), fg, bg, 2);
         }
-        const int x0 = ax + 20, x1 = x0 + (w - 39), yc = ay + (h + 1) / 2;
+        const int x0 = r.x + 20, x1 = x0 + (r.width - 39), yc = r.y + (r.height + 1) / 2;
         g.DrawLine(x0, yc, x1, yc, 1, fg);
         g.DrawLine(x0, yc + 1, x1, yc + 1, 1, kShade);
         for (int i = 0; n > 0 && i <= n; ++i) {
-            const int tx = i == n ? x1 : x0 + i * ((w - 39) / n);
+            const int tx = i == n ? x1 : x0 + i * ((r.width - 39) / n);
             g.DrawLine(tx, yc - 3, tx, yc + 3, 1, fg);
             g.DrawLine(tx + 1, yc - 3, tx + 1, yc + 3, 1, kShade);
             addTick(tx, yc);
@@ -178,14 +177,14 @@ void Slider::Paint() {
         }
     } else {
         if (showLabels) {
-            g.DrawText(ax, ay, w + 1, 18, IntToStr(minimum), fg, bg, 2);
-            g.DrawText(ax, ay + h - 18, w + 1, 18, IntToStr(maximum), fg, bg, 2);
+            g.DrawText(r.x, r.y, r.width + 1, 18, IntToStr(minimum), fg, bg, 2);
+            g.DrawText(r.x, r.y + r.height - 18, r.width + 1, 18, IntToStr(maximum), fg, bg, 2);
         }
-        const int y0 = ay + 18, y1 = y0 + (h - 35), xc = ax + (w + 1) / 2;
+        const int y0 = r.y + 18, y1 = y0 + (r.height - 35), xc = r.x + (r.width + 1) / 2;
         g.DrawLine(xc + 1, y0, xc + 1, y1, 1, kShade);
         g.DrawLine(xc, y0, xc, y1, 1, fg);
         for (int i = 0; n > 0 && i <= n; ++i) {
-            const int ty = i == n ? y1 : y0 + i * ((h - 35) / n);
+            const int ty = i == n ? y1 : y0 + i * ((r.height - 35) / n);
             g.DrawLine(xc - 3, ty, xc + 3, ty, 1, fg);
             g.DrawLine(xc - 3, ty + 1, xc + 3, ty + 1, 1, kShade);
             addTick(xc, ty);
@@ -198,10 +197,5 @@ void Slider::Paint() {
         }
     }
 
-    if (hasFocus && enabled) {
-        g.DrawLine(ax, ay + 1, ax + w - 1, ay + 1, 1, 1, fg);
-        g.DrawLine(ax, ay + h - 2, ax, ay, 1, 1, fg);
-        g.DrawLine(ax + w - 1, ay + 1, ax + w - 1, ay + h - 1, 1, 1, fg);
-        g.DrawLine(ax, ay + h - 2, ax + w - 1, ay + h - 2, 1, 1, fg);
-    }
+    if (hasFocus && enabled) g.DrawFocusFrame({r.x, r.y + 1, r.width, r.height - 2}, fg);
 }

@@ -268,18 +268,12 @@ void TextBoxCustom::Paint() {
     if (!CanPaint()) return;
     RaiseHeight();
     Graphics g(OwnerForm());
-    const Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
-    g.FillRectangle(ax, ay, w, h, 0, 0, BackgroundColor());
+    const Rect r = FormRect();
+    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, BackgroundColor());
     if (border) {
-        g.DrawLine(ax, ay, ax + w - 1, ay, 1, 0xFFFFFF);
-        g.DrawLine(ax, ay + h - 1, ax, ay, 1, 0xFFFFFF);
-        g.DrawLine(ax + w - 1, ay, ax + w - 1, ay + h - 1, 1, 0x000000);
-        g.DrawLine(ax, ay + h - 1, ax + w - 1, ay + h - 1, 1, 0x000000);
-        g.DrawLine(ax + 1, ay + 1, ax + w - 2, ay + 1, 1, 0x000000);
-        g.DrawLine(ax + 1, ay + h - 2, ax + 1, ay + 1, 1, 0x000000);
-        g.DrawLine(ax + w - 2, ay + 1, ax + w - 2, ay + h - 2, 1, 0xFFFFFF);
-        g.DrawLine(ax + 1, ay + h - 2, ax + w - 2, ay + h - 2, 1, 0xFFFFFF);
+        // A raised edge around a sunken one.
+        g.DrawFrame(r, kWhite, kBlack);
+        g.DrawFrame(r.Inset(1), kBlack, kWhite);
     }
     Redraw(true);
 }
@@ -302,8 +296,7 @@ void TextBoxCustom::DrawCells(bool full, int from) {
     }
 
     Graphics g(OwnerForm());
-    const Point p = FormPos();
-    const int ax = p.x, ay = p.y, w = width, h = height;
+    const Rect r = FormRect();
     const int cw = charWidth, lh = lineHeight;
     const int align = multiLine ? 0 : alignCentre ? 2 : alignRight ? 1 : 0;
     const int tableSize = static_cast<int>(cells.size());
@@ -317,10 +310,10 @@ void TextBoxCustom::DrawCells(bool full, int from) {
         if (c == kLineFeed || c == '\0') c = ' ';
 
         if (!password && c == kCarriageReturn) {
-            const int x = ax + 3 + cw * col;
-            const int y = ay + 2 + lh * line;
-            if (w - 6 - cw > cw * col) {
-                if ((line + 1) * lh < h) g.FillRectangle(x, y + 1, (w - 6) - cw * col, lh + 1, 0, 0, bg);
+            const int x = r.x + 3 + cw * col;
+            const int y = r.y + 2 + lh * line;
+            if (r.width - 6 - cw > cw * col) {
+                if ((line + 1) * lh < r.height) g.FillRectangle(x, y + 1, (r.width - 6) - cw * col, lh + 1, 0, 0, bg);
                 const long rowEnd = std::min<long>(static_cast<long>(cols) * (line + 1), tableSize);
                 for (long k = static_cast<long>(cols) * line + col; k < rowEnd; ++k) {
                     CellRecord& r = cells[static_cast<size_t>(k)];
@@ -339,14 +332,14 @@ void TextBoxCustom::DrawCells(bool full, int from) {
         }
         if (password && c != ' ') c = '*';
 
-        if (cw * col > (w - 6) - cw) {
+        if (cw * col > (r.width - 6) - cw) {
             ++line;
             col = 0;
         }
-        const int x = ax + 3 + cw * col;
-        const int y = ay + 2 + lh * line;
+        const int x = r.x + 3 + cw * col;
+        const int y = r.y + 2 + lh * line;
         const long k = static_cast<long>(cols) * line + col;
-        if ((line + 1) * lh > h - 6 || (k >= usable && usable < cellCount)) {
+        if ((line + 1) * lh > r.height - 6 || (k >= usable && usable < cellCount)) {
             // Text below the last row (or past the last usable cell) is
             // dropped; the closing NUL stays.
             if (i < maxLength) buffer[static_cast<size_t>(i)] = ' ';

@@ -39,6 +39,11 @@ void ControlBase::Create() { CreateBase(true); }
 
 Point ControlBase::FormPos() { return ToFormCoordinates(this, x, y); }
 
+Rect ControlBase::FormRect() {
+    const Point p = FormPos();
+    return {p.x, p.y, width, height};
+}
+
 Form* ControlBase::OwnerForm() { return Application::GetForm(this); }
 
 bool ControlBase::CanDraw() {

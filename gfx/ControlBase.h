@@ -38,6 +38,8 @@ protected:
 
     // The control's top-left corner in its form's coordinates.
     Point FormPos();
+    // The control's place on its form: FormPos() and its size.
+    Rect FormRect();
     // The form that holds the control, or null.
     Form* OwnerForm();
     // True when a paint may draw: created, no form load running, and the

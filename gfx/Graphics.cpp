@@ -298,6 +298,22 @@ void Graphics::FillEllipse(int x, int y, int w, int h, int borderWidth, int bord
     Flush();
 }
 
+void Graphics::DrawFrame(const Rect& r, int light, int dark) {
+    const int right = r.Right(), bottom = r.Bottom();
+    DrawLine(r.x, r.y, right, r.y, 1, light);
+    DrawLine(r.x, bottom, r.x, r.y, 1, light);
+    DrawLine(right, r.y, right, bottom, 1, dark);
+    DrawLine(r.x, bottom, right, bottom, 1, dark);
+}
+
+void Graphics::DrawFocusFrame(const Rect& r, int color) {
+    const int right = r.Right(), bottom = r.Bottom();
+    DrawLine(r.x, r.y, right, r.y, 1, 1, color);
+    DrawLine(r.x, bottom, r.x, r.y - 1, 1, 1, color);
+    DrawLine(right, r.y, right, bottom + 1, 1, 1, color);
+    DrawLine(r.x, bottom, right, bottom, 1, 1, color);
+}
+
 void Graphics::DrawText(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align) {
     if (gc == nullptr) return;
     DrawTextLines(x, y, w, h, text, fg, bg, align, true);

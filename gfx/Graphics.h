@@ -5,7 +5,12 @@
 #include <X11/Xlib.h>
 #include <string>
 
+#include "app/Geometry.h"
+
 class Form;
+
+constexpr int kBlack = 0x000000;
+constexpr int kWhite = 0xFFFFFF;
 
 class Graphics {
 public:
@@ -39,6 +44,13 @@ public:
     void DrawText(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align);
     void DrawText(int x, int y, int w, int h, const std::string& text, int fg);
     void DrawText(int x, int y, const std::string& text, int fg);
+    // The bevel of a control: one-pixel lines along the edges of r, the top
+    // and left in `light`, the right and bottom in `dark`. White over black
+    // looks raised, black over white sunken.
+    void DrawFrame(const Rect& r, int light, int dark);
+    // The dashed frame of the control that has the focus, along the edges
+    // of r; its sides reach one pixel past the top and bottom edges.
+    void DrawFocusFrame(const Rect& r, int color);
     void PutImage(int x, int y, int w, int h, XImage* image);
     void PutImage(int x, int y, XImage* image);
     void PutImagePart(int x, int y, int w, int h, XImage* image, int srcX, int srcY);

@@ -7,11 +7,6 @@
 #include "gfx/Graphics.h"
 #include "gfx/Picture.h"
 
-namespace {
-constexpr int kBlack = 0x000000;
-constexpr int kWhite = 0xFFFFFF;
-} // namespace
-
 MyImage::MyImage(GUIElement* parentElement, XImage* givenImage) : ControlBase(parentElement), image(givenImage) {
     typeTag = "image";
     tabStop = false;
@@ -67,7 +62,7 @@ void MyImage::Paint() {
     Form* form = OwnerForm();
     if (form == nullptr) return;
     Graphics g(form);
-    Point a = FormPos();
+    const Rect r = FormRect();
 
     if (rawData != nullptr && image == nullptr) {
         if (rawIsRgb) {
@@ -81,15 +76,9 @@ void MyImage::Paint() {
     }
 
     if (image != nullptr)
-        g.PutImage(a.x, a.y, width, height, image);
+        g.PutImage(r.x, r.y, r.width, r.height, image);
     else
-        g.FillRectangle(a.x, a.y, width, height, 0, 0, ParentBackOrChain());
+        g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, ParentBackOrChain());
 
-    if (border) {
-        const int right = a.x + width - 1, bottom = a.y + height - 1;
-        g.DrawLine(a.x, a.y, right, a.y, 1, kBlack);
-        g.DrawLine(a.x, bottom, a.x, a.y, 1, kBlack);
-        g.DrawLine(right, a.y, right, bottom, 1, kWhite);
-        g.DrawLine(a.x, bottom, right, bottom, 1, kWhite);
-    }
+    if (border) g.DrawFrame(r, kBlack, kWhite);
 }
