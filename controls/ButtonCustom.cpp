@@ -20,6 +20,7 @@ ButtonCustom::ButtonCustom(GUIElement* parentElement, const std::string& caption
     text = caption;
     typeTag = "ButtonCustom";
     tabStop = true;
+    repaintOnFocus = true;
     repaintWithContainer = true;
 }
 
@@ -95,15 +96,10 @@ bool ButtonCustom::KeyChar(char character) {
     return Child::KeyChar(character);
 }
 
-void ButtonCustom::GotFocus() {
-    Child::GotFocus();
-    Paint();
-}
-
+// A press held from the keyboard ends with the focus.
 void ButtonCustom::LostFocus() {
-    Child::LostFocus();
     pressed = false;
-    Paint();
+    ControlBase::LostFocus();
 }
 
 void ButtonCustom::Paint() {

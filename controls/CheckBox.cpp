@@ -21,6 +21,7 @@ CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption) : Cont
     height = 30;
     typeTag = "checkbox";
     tabStop = true;
+    repaintOnFocus = true;
     repaintWithContainer = true;
     hasFocus = false;
 }
@@ -85,16 +86,6 @@ void CheckBox::KeyDown(uint32_t) {}
 bool CheckBox::KeyChar(char character) {
     if (enabled && hasFocus && character == ' ' && !Toggle()) return true;
     return Child::KeyChar(character);
-}
-
-void CheckBox::GotFocus() {
-    Child::GotFocus();
-    Paint();
-}
-
-void CheckBox::LostFocus() {
-    Child::LostFocus();
-    Paint();
 }
 
 void CheckBox::Create() { CreateBase(false); }

@@ -29,8 +29,6 @@ public:
     void MouseDown(Point point) override;
     void KeyDown(uint32_t keysym) override;
     bool KeyChar(char character) override;
-    void GotFocus() override;
-    void LostFocus() override;
     void Create() override;
     void Paint() override;
 

@@ -32,6 +32,7 @@ OptionBox::OptionBox(GUIElement* parentElement) : ControlBase(parentElement) {
     typeTag = "optionbox";
     hasFocus = false;
     tabStop = true;
+    repaintOnFocus = true;
     repaintWithContainer = true;
 }
 
@@ -154,16 +155,6 @@ bool OptionBox::KeyChar(char character) {
         if (!Application::IsRegistered(self)) return true;
     }
     return Child::KeyChar(character);
-}
-
-void OptionBox::GotFocus() {
-    Child::GotFocus();
-    Paint();
-}
-
-void OptionBox::LostFocus() {
-    Child::LostFocus();
-    Paint();
 }
 
 void OptionBox::Create() { CreateBase(false); }

@@ -25,6 +25,7 @@ ScrollBar::ScrollBar(GUIElement* parentElement, int32_t minimumValue, int32_t ma
     height = 13;
     typeTag = "scrollbar";
     tabStop = true;
+    repaintOnFocus = true;
     repaintWithContainer = true;
 }
 
@@ -183,20 +184,15 @@ bool ScrollBar::KeyChar(char character) {
     return Child::KeyChar(character);
 }
 
-void ScrollBar::GotFocus() {
-    Child::GotFocus();
-    Paint();
-}
-
 void ScrollBar::SetFocus() {
     Child::SetFocus();
     Paint();
 }
 
+// A drag ends with the focus.
 void ScrollBar::LostFocus() {
-    Child::LostFocus();
     dragging = false;
-    Paint();
+    ControlBase::LostFocus();
 }
 
 void ScrollBar::Paint() {

@@ -24,6 +24,7 @@ Slider::Slider(GUIElement* parentElement, bool isVertical, int32_t minimumValue,
     text.clear();
     typeTag = "slider";
     tabStop = true;
+    repaintOnFocus = true;
     repaintWithContainer = true;
 }
 
@@ -118,15 +119,10 @@ bool Slider::KeyChar(char character) {
     return Child::KeyChar(character);
 }
 
-void Slider::GotFocus() {
-    Child::GotFocus();
-    Paint();
-}
-
+// A drag ends with the focus.
 void Slider::LostFocus() {
-    Child::LostFocus();
     dragging = false;
-    Paint();
+    ControlBase::LostFocus();
 }
 
 void Slider::SetFocus() {

@@ -44,7 +44,6 @@ public:
     void MouseUp(Point point) override;
     void KeyDown(uint32_t keysym) override;
     bool KeyChar(char character) override;
-    void GotFocus() override;
     void LostFocus() override;
     void SetFocus() override;
     void Paint() override;

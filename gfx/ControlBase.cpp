@@ -37,6 +37,16 @@ void ControlBase::Hide() { HideErasing(ParentBackOrChain(), 1); }
 
 void ControlBase::Create() { CreateBase(true); }
 
+void ControlBase::GotFocus() {
+    Child::GotFocus();
+    if (repaintOnFocus) Paint();
+}
+
+void ControlBase::LostFocus() {
+    Child::LostFocus();
+    if (repaintOnFocus) Paint();
+}
+
 Point ControlBase::FormPos() { return ToFormCoordinates(this, x, y); }
 
 Rect ControlBase::FormRect() {

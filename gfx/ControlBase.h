@@ -27,6 +27,9 @@ public:
     // Not created: takes the next id (and tag) when it has none, then
     // becomes created and visible.
     void Create() override;
+    // Base focus change, then a repaint when the control shows its focus.
+    void GotFocus() override;
+    void LostFocus() override;
 
     // True for a stored colour that means "none of its own" (low 32 bits all
     // ones, which covers both kNoColor and a signed -1).
@@ -35,6 +38,10 @@ public:
 protected:
     // The default face colour when nothing up the chain has one.
     static constexpr int kDefaultBack = 0xAAAAAA;
+
+    // Set by controls that draw a focus frame: they repaint when the focus
+    // comes or goes.
+    bool repaintOnFocus = false;
 
     // The control's top-left corner in its form's coordinates.
     Point FormPos();
