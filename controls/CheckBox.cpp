@@ -1,21 +1,11 @@
 #include "controls/CheckBox.h"
 
-#include <algorithm>
-
 #include "app/Application.h"
-#include "app/Form.h"
 #include "controls/art/Markers.h"
 #include "gfx/Graphics.h"
-#include "gfx/Picture.h"
 
-namespace {
-
-constexpr int kDisabledText = 0x9B9B9B;
-constexpr int kBoxSize = 20;
-
-} // namespace
-
-CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption) : ControlBase(parentElement) {
+CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption)
+    : MarkerControl(parentElement, {imgCHECK_ON, imgCHECK_OFF, imgCHECK_ON_DIS, imgCHECK_OFF_DIS}) {
     text = caption;
     width = 80;
     height = 30;
@@ -26,21 +16,6 @@ CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption) : Cont
     hasFocus = false;
 }
 
-CheckBox::~CheckBox() {
-    for (XImage* image : {checkedPicture, checkedDisabledPicture, uncheckedPicture, uncheckedDisabledPicture})
-        if (image != nullptr) DestroyXImage(image);
-}
-
-void CheckBox::SetEnabled(bool flag) {
-    enabled = flag;
-    Paint();
-}
-
-void CheckBox::SetForeColor(uint32_t rgb) {
-    foreColor = rgb & 0xFFFFFF;
-    Paint();
-}
-
 void CheckBox::SetChecked(bool flag) {
     checked = flag;
     Paint();
@@ -49,19 +24,6 @@ void CheckBox::SetChecked(bool flag) {
 void CheckBox::SetText(const std::string& value) {
     text = value;
     Paint();
-}
-
-// The caption's background reaches one row below the box, so the erase
-// takes that row too.
-void CheckBox::Hide() {
-    if (!created) return;
-    if (CanDraw()) {
-        Point p = FormPos();
-        Graphics g(OwnerForm());
-        g.FillRectangle(p.x, p.y, width + 1, height + 2, 0, 0, ParentBackOrChain());
-    }
-    Child::Hide();
-    created = false;
 }
 
 bool CheckBox::Toggle() {
@@ -88,31 +50,19 @@ bool CheckBox::KeyChar(char character) {
     return Child::KeyChar(character);
 }
 
-void CheckBox::Create() { CreateBase(false); }
-
-void CheckBox::MakePictures() {
-    if (checkedPicture == nullptr) checkedPicture = MakeMarkerImage(this, imgCHECK_ON);
-    if (uncheckedPicture == nullptr) uncheckedPicture = MakeMarkerImage(this, imgCHECK_OFF);
-    if (checkedDisabledPicture == nullptr) checkedDisabledPicture = MakeMarkerImage(this, imgCHECK_ON_DIS);
-    if (uncheckedDisabledPicture == nullptr)
-        uncheckedDisabledPicture = MakeMarkerImage(this, imgCHECK_OFF_DIS);
-}
-
 void CheckBox::Paint() {
     if (!CanPaint()) return;
     if (height < 22) height = 22;
-    MakePictures();
+    MakeMarkers();
     const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
     g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, bg);
 
-    XImage* box = enabled ? (checked ? checkedPicture : uncheckedPicture)
-                          : (checked ? checkedDisabledPicture : uncheckedDisabledPicture);
-    if (box != nullptr) g.PutImage(r.x + 1, r.y + 1, kBoxSize, kBoxSize, box);
+    if (XImage* box = Marker(checked)) g.PutImage(r.x + 1, r.y + 1, kMarkerSize, kMarkerSize, box);
 
-    const int tx = r.x + 1 + kBoxSize;
-    const int tw = r.width - kBoxSize - 10;
+    const int tx = r.x + 1 + kMarkerSize;
+    const int tw = r.width - kMarkerSize - 10;
     const int fore = static_cast<int>(foreColor);
     g.DrawText(tx + 5, r.y + 1, tw, r.height, text, enabled ? fore : kDisabledText, bg, 0);
 

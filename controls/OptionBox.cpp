@@ -3,18 +3,14 @@
 #include <algorithm>
 
 #include "app/Application.h"
-#include "app/Form.h"
 #include "controls/art/Markers.h"
 #include "gfx/Graphics.h"
-#include "gfx/Picture.h"
 
 namespace {
 
 constexpr uint32_t kUp = 0xFF52;
 constexpr uint32_t kDown = 0xFF54;
 constexpr int kRowHeight = 26;
-constexpr int kMarkerSize = 20;
-constexpr int kDisabledText = 0x9B9B9B;
 
 // The entry at i, or the last one for an index outside the list (a
 // negative one included); "" for an empty list.
@@ -26,7 +22,8 @@ std::string EntryOrLast(const std::vector<std::string>& list, int i) {
 
 } // namespace
 
-OptionBox::OptionBox(GUIElement* parentElement) : ControlBase(parentElement) {
+OptionBox::OptionBox(GUIElement* parentElement)
+    : MarkerControl(parentElement, {imgOPTION_ON, imgOPTION_OFF, imgOPTION_ON_DIS, imgOPTION_OFF_DIS}) {
     width = 80;
     height = 30;
     typeTag = "optionbox";
@@ -34,11 +31,6 @@ OptionBox::OptionBox(GUIElement* parentElement) : ControlBase(parentElement) {
     tabStop = true;
     repaintOnFocus = true;
     repaintWithContainer = true;
-}
-
-OptionBox::~OptionBox() {
-    for (XImage* image : {selectedPicture, selectedDisabledPicture, unselectedPicture, unselectedDisabledPicture})
-        if (image != nullptr) DestroyXImage(image);
 }
 
 int OptionBox::GetSelectedIndex() { return selectedIndex; }
@@ -88,29 +80,6 @@ bool OptionBox::ClearOptions() {
 
 void OptionBox::SelectFirst() { SetSelectedIndex(-1); }
 
-void OptionBox::SetEnabled(bool flag) {
-    enabled = flag;
-    Paint();
-}
-
-void OptionBox::SetForeColor(uint32_t rgb) {
-    foreColor = rgb & 0xFFFFFF;
-    Paint();
-}
-
-// The last caption's background reaches one row below the rows, so the
-// erase takes that row too.
-void OptionBox::Hide() {
-    if (!created) return;
-    if (CanDraw()) {
-        Point p = FormPos();
-        Graphics g(OwnerForm());
-        g.FillRectangle(p.x, p.y, width + 1, height + 2, 0, 0, ParentBackOrChain());
-    }
-    Child::Hide();
-    created = false;
-}
-
 bool OptionBox::Commit() {
     const uint64_t self = GetSerial();
     Paint();
@@ -157,22 +126,12 @@ bool OptionBox::KeyChar(char character) {
     return Child::KeyChar(character);
 }
 
-void OptionBox::Create() { CreateBase(false); }
-
-void OptionBox::MakePictures() {
-    if (selectedPicture == nullptr) selectedPicture = MakeMarkerImage(this, imgOPTION_ON);
-    if (unselectedPicture == nullptr) unselectedPicture = MakeMarkerImage(this, imgOPTION_OFF);
-    if (selectedDisabledPicture == nullptr) selectedDisabledPicture = MakeMarkerImage(this, imgOPTION_ON_DIS);
-    if (unselectedDisabledPicture == nullptr)
-        unselectedDisabledPicture = MakeMarkerImage(this, imgOPTION_OFF_DIS);
-}
-
 void OptionBox::Paint() {
     if (!CanPaint()) return;
     const int n = Count();
     const int64_t needed = int64_t{n} * kRowHeight;
     if (height < needed) height = static_cast<int32_t>(std::min<int64_t>(needed, INT32_MAX));
-    MakePictures();
+    MakeMarkers();
     const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
@@ -185,9 +144,7 @@ void OptionBox::Paint() {
     const int framed = selectedIndex == -1 ? 0 : selectedIndex;
     for (int i = 0; i < n; ++i) {
         const int rb = r.y + 25 + kRowHeight * i;
-        XImage* marker = i == selectedIndex ? (enabled ? selectedPicture : selectedDisabledPicture)
-                                            : (enabled ? unselectedPicture : unselectedDisabledPicture);
-        if (marker != nullptr) {
+        if (XImage* marker = Marker(i == selectedIndex)) {
             // The paste turns the marker's black pixels into what lies
             // beneath; a copy keeps the marker itself unchanged.
             XImage* copy = XSubImage(marker, 0, 0, kMarkerSize, kMarkerSize);

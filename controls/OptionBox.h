@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "controls/CommandElement.h"
-#include "gfx/ControlBase.h"
+#include "controls/MarkerControl.h"
 
-class OptionBox : public ControlBase, public CommandElement {
+class OptionBox : public MarkerControl, public CommandElement {
 public:
     explicit OptionBox(GUIElement* parentElement);
-    ~OptionBox() override;
 
     virtual int GetSelectedIndex();
     // A negative i counts as 0; false (and no change) when out of range.
@@ -32,33 +31,21 @@ public:
     // Empties the list; the selected index stays as it was.
     virtual bool ClearOptions();
     virtual void SelectFirst();
-    virtual void SetEnabled(bool flag);
-    virtual void SetForeColor(uint32_t rgb);
 
-    uint32_t GetForeColor() const { return foreColor; }
-
-    void Hide() override;
     void MouseUp(Point point) override;
     void MouseDown(Point point) override;
     void KeyDown(uint32_t keysym) override;
     bool KeyChar(char character) override;
-    void Create() override;
     void Paint() override;
 
 protected:
     std::vector<std::string> captions;
     std::vector<std::string> values;
     int32_t selectedIndex = -1;
-    uint32_t foreColor = 0x000000;
-    XImage* selectedPicture = nullptr;
-    XImage* selectedDisabledPicture = nullptr;
-    XImage* unselectedPicture = nullptr;
-    XImage* unselectedDisabledPicture = nullptr;
 
 private:
     // Shows the user's new selection at once, then fires the command. False
     // when the command destroyed the control.
     bool Commit();
-    void MakePictures();
     int Count() const { return static_cast<int>(captions.size()); }
 };
