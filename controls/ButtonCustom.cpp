@@ -1,5 +1,7 @@
 #include "controls/ButtonCustom.h"
 
+#include <X11/keysym.h>
+
 #include <algorithm>
 
 #include "app/Application.h"
@@ -8,7 +10,6 @@
 
 namespace {
 
-constexpr uint32_t kReturnKey = 0xFF0D;
 constexpr int kDisabledText = 0x9B9B9B;
 
 } // namespace
@@ -78,7 +79,7 @@ void ButtonCustom::MouseDown(Point point) {
 void ButtonCustom::KeyDown(uint32_t keysym) {
     if (!enabled || !created) return;
     Child::KeyDown(keysym);
-    if (hasFocus && keysym == kReturnKey) {
+    if (hasFocus && keysym == XK_Return) {
         pressed = true;
         PaintAndFlush();
     }

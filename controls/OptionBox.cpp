@@ -1,5 +1,7 @@
 #include "controls/OptionBox.h"
 
+#include <X11/keysym.h>
+
 #include <algorithm>
 
 #include "app/Application.h"
@@ -8,8 +10,6 @@
 
 namespace {
 
-constexpr uint32_t kUp = 0xFF52;
-constexpr uint32_t kDown = 0xFF54;
 constexpr int kRowHeight = 26;
 
 // The entry at i, or the last one for an index outside the list (a
@@ -105,10 +105,10 @@ void OptionBox::MouseDown(Point) {}
 
 void OptionBox::KeyDown(uint32_t keysym) {
     if (!enabled || !hasFocus) return;
-    if (keysym == kDown) {
+    if (keysym == XK_Down) {
         const int64_t next = int64_t{selectedIndex} + 1;
         selectedIndex = next < Count() ? static_cast<int32_t>(next) : 0;
-    } else if (keysym == kUp) {
+    } else if (keysym == XK_Up) {
         const int64_t prev = int64_t{selectedIndex} - 1;
         selectedIndex = prev < 0 ? Count() - 1 : static_cast<int32_t>(prev);
     } else {
@@ -120,7 +120,7 @@ void OptionBox::KeyDown(uint32_t keysym) {
 bool OptionBox::KeyChar(char character) {
     const uint64_t self = GetSerial();
     if (enabled && hasFocus && character == ' ') {
-        KeyDown(kDown);
+        KeyDown(XK_Down);
         if (!Application::IsRegistered(self)) return true;
     }
     return Child::KeyChar(character);

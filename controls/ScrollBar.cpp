@@ -1,5 +1,7 @@
 #include "controls/ScrollBar.h"
 
+#include <X11/keysym.h>
+
 #include <algorithm>
 
 #include "app/Application.h"
@@ -8,10 +10,6 @@
 
 namespace {
 
-constexpr uint32_t kLeft = 0xFF51;
-constexpr uint32_t kUp = 0xFF52;
-constexpr uint32_t kRight = 0xFF53;
-constexpr uint32_t kDown = 0xFF54;
 constexpr int kFrameLight = 0xDDDDDD;
 constexpr int kDisabledFore = 0x9B9B9B;
 // Each arrow takes 21 pixels at either end; the track is what is left.
@@ -133,16 +131,16 @@ void ScrollBar::MouseDown(Point point) {
             const TickPoint last = ticks.back();
             if (vertical) {
                 if (point.y < first.y)
-                    KeyDown(kUp);
+                    KeyDown(XK_Up);
                 else if (point.y > last.y + l.segment + l.rest)
-                    KeyDown(kDown);
+                    KeyDown(XK_Down);
                 else if (PickPage(point.x, point.y) && Application::IsRegistered(self))
                     Paint();
             } else {
                 if (point.x < first.x)
-                    KeyDown(kLeft);
+                    KeyDown(XK_Left);
                 else if (point.x > last.x + l.segment + l.rest)
-                    KeyDown(kRight);
+                    KeyDown(XK_Right);
                 else if (PickPage(point.x, point.y) && Application::IsRegistered(self))
                     Paint();
             }
@@ -168,17 +166,17 @@ void ScrollBar::MouseUp(Point point) {
 
 void ScrollBar::KeyDown(uint32_t keysym) {
     if (!enabled || !hasFocus) return;
-    if (keysym != kLeft && keysym != kUp && keysym != kRight && keysym != kDown) return;
+    if (keysym != XK_Left && keysym != XK_Up && keysym != XK_Right && keysym != XK_Down) return;
     Layout l = GetLayout();
     if (!l.usable) return;
     const int64_t current = (int64_t{position} - int64_t{minimum}) / l.track;
-    StepTo(keysym == kLeft || keysym == kUp ? current - 1 : current + 1);
+    StepTo(keysym == XK_Left || keysym == XK_Up ? current - 1 : current + 1);
 }
 
 bool ScrollBar::KeyChar(char character) {
     const uint64_t self = GetSerial();
     if (enabled && hasFocus && character == ' ') {
-        KeyDown(kDown);
+        KeyDown(XK_Down);
         if (!Application::IsRegistered(self)) return true;
     }
     return Child::KeyChar(character);

@@ -1,5 +1,7 @@
 #include "controls/Slider.h"
 
+#include <X11/keysym.h>
+
 #include <algorithm>
 
 #include "gfx/Graphics.h"
@@ -7,7 +9,6 @@
 
 namespace {
 
-constexpr uint32_t kLeft = 0xFF51, kUp = 0xFF52, kRight = 0xFF53, kDown = 0xFF54;
 constexpr int kShade = 0xDDDDDD;
 constexpr int kDisabledInk = 0x9B9B9B;
 // Every step takes at least 8 pixels, and X coordinates are 16-bit.
@@ -104,9 +105,9 @@ void Slider::MouseUp(Point point) {
 void Slider::KeyDown(uint32_t keysym) {
     if (!enabled || !hasFocus || Steps() == 0) return;
     const int32_t old = value;
-    if (keysym == kRight || keysym == kDown)
+    if (keysym == XK_Right || keysym == XK_Down)
         value = value >= maximum ? minimum : value + 1;
-    else if (keysym == kLeft || keysym == kUp)
+    else if (keysym == XK_Left || keysym == XK_Up)
         value = value <= minimum ? maximum : value - 1;
     else
         return;
@@ -115,7 +116,7 @@ void Slider::KeyDown(uint32_t keysym) {
 }
 
 bool Slider::KeyChar(char character) {
-    if (enabled && hasFocus && character == ' ') KeyDown(kDown);
+    if (enabled && hasFocus && character == ' ') KeyDown(XK_Down);
     return Child::KeyChar(character);
 }
 

@@ -1,5 +1,7 @@
 #include "controls/TextBoxCustom.h"
 
+#include <X11/keysym.h>
+
 #include <algorithm>
 
 #include "app/Application.h"
@@ -17,11 +19,6 @@ constexpr char kCarriageReturn = 13;
 constexpr char kLineFeed = 10;
 // Longer buffers are refused: one is allocated whole for every box.
 constexpr int32_t kLongestBuffer = 1 << 20;
-
-constexpr uint32_t kKeyLeft = 0xFF51;
-constexpr uint32_t kKeyUp = 0xFF52;
-constexpr uint32_t kKeyRight = 0xFF53;
-constexpr uint32_t kKeyDown = 0xFF54;
 
 } // namespace
 
@@ -521,7 +518,7 @@ void TextBoxCustom::KeyDown(uint32_t keysym) {
     if (!created || buffer.empty()) return;
     ClampCaret();
     switch (keysym) {
-    case kKeyRight:
+    case XK_Right:
         if (caret >= length) {
             Beep();
             return;
@@ -530,7 +527,7 @@ void TextBoxCustom::KeyDown(uint32_t keysym) {
         if (DateSeparatorAt(caret)) caret = std::min(caret + 1, maxLength);
         Redraw(false);
         break;
-    case kKeyLeft:
+    case XK_Left:
         if (DateSeparatorAt(caret - 1))
             caret -= 2;
         else
@@ -538,7 +535,7 @@ void TextBoxCustom::KeyDown(uint32_t keysym) {
         ClampCaret();
         Redraw(false);
         break;
-    case kKeyUp: {
+    case XK_Up: {
         if (!multiLine) return;
         const int cols = Columns();
         const int k = CaretCell();
@@ -552,7 +549,7 @@ void TextBoxCustom::KeyDown(uint32_t keysym) {
         DrawCells(false, caret);
         break;
     }
-    case kKeyDown: {
+    case XK_Down: {
         if (!multiLine) return;
         const int cols = Columns();
         const int k = CaretCell();
