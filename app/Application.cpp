@@ -38,18 +38,18 @@ void Application::Register(GUIElement* element) {
 }
 
 void Application::RegisterForm(GUIElement* element) {
-    if (element->GetTypeTag() == "form") forms.push_back(static_cast<Form*>(element));
+    if (element->GetTypeTag() == kFormTag) forms.push_back(static_cast<Form*>(element));
 }
 
 void Application::RegisterTimer(GUIElement* element) {
-    if (element->GetTypeTag() == "timer") timers.push_back(static_cast<Timer*>(element));
+    if (element->GetTypeTag() == kTimerTag) timers.push_back(static_cast<Timer*>(element));
 }
 
 void Application::RemoveWinForm(GUIElement* element) {
     const std::string tag = element->GetTypeTag();
-    if (tag == "form")
+    if (tag == kFormTag)
         RemoveWindow(element);
-    else if (tag == "timer")
+    else if (tag == kTimerTag)
         RemoveTimer(element);
     if (focused == element) focused = nullptr;
     if (!RemoveFirst(elements, element))
@@ -91,7 +91,7 @@ std::vector<GUIElement*> Application::CollectChildren(uint32_t containerId) {
         result.push_back(e);
         // A panel's id is 0 until it is created; a panel without an id holds
         // nothing that could be found under it.
-        if (e->GetTypeTag() == "panel" && e->GetId() != 0) {
+        if (e->GetTypeTag() == kPanelTag && e->GetId() != 0) {
             std::vector<GUIElement*> inner = CollectChildren(e->GetId());
             result.insert(result.end(), inner.begin(), inner.end());
         }
@@ -104,7 +104,7 @@ GUIElement* Application::FindChildAt(uint32_t containerId, Point point) {
         GUIElement* e = elements[i];
         if (!e->IsChild() || !e->IsCreated() || !e->IsVisible() || !e->IsEnabled()) continue;
         if (e->GetParent() == nullptr || e->GetParent()->GetId() != containerId) continue;
-        if (e->GetTypeTag() != "panel") {
+        if (e->GetTypeTag() != kPanelTag) {
             if (e->Contains(point)) return e;
             continue;
         }
@@ -117,16 +117,16 @@ GUIElement* Application::FindChildAt(uint32_t containerId, Point point) {
 
 Form* Application::GetForm(GUIElement* element) {
     if (element == nullptr) return nullptr;
-    if (element->GetTypeTag() == "form") return static_cast<Form*>(element);
+    if (element->GetTypeTag() == kFormTag) return static_cast<Form*>(element);
     for (GUIElement* e = element->GetParent(); e != nullptr; e = e->GetParent())
-        if (e->GetTypeTag() == "form") return static_cast<Form*>(e);
+        if (e->GetTypeTag() == kFormTag) return static_cast<Form*>(e);
     return nullptr;
 }
 
 Point Application::ToFormCoordinates(GUIElement* element, int x, int y) {
     Point result{x, y};
     if (element == nullptr) return result;
-    for (GUIElement* e = element->GetParent(); e != nullptr && e->GetTypeTag() != "form";
+    for (GUIElement* e = element->GetParent(); e != nullptr && e->GetTypeTag() != kFormTag;
          e = e->GetParent()) {
         Point p = e->GetPosition();
         result.x += p.x;
@@ -157,7 +157,7 @@ void Application::DestroyAllWindows() {
     // build others in their place.
     std::vector<uint64_t> serials;
     for (GUIElement* e : elements)
-        if (e->GetTypeTag() == "form") serials.push_back(e->GetSerial());
+        if (e->GetTypeTag() == kFormTag) serials.push_back(e->GetSerial());
     for (uint64_t serial : serials) {
         GUIElement* e = FindBySerial(serial);
         if (e != nullptr && e->IsCreated()) static_cast<Form*>(e)->DestroyWindow();

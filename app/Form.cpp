@@ -20,7 +20,7 @@ static_assert(kEventMask == 0xAA07F, "event mask");
 Form::Form(uint64_t ownerDataValue) : Form(ownerDataValue, false) {}
 
 Form::Form(uint64_t ownerDataValue, bool dialogFlag) : GUIElement(ownerDataValue), isDialog(dialogFlag) {
-    typeTag = "form";
+    typeTag = kFormTag;
     backColor = kNoColor;
     Application::RegisterForm(this);
 }

@@ -9,6 +9,7 @@
 
 #include "app/Application.h"
 #include "app/Geometry.h"
+#include "app/TypeTags.h"
 #include "gfx/FontSpec.h"
 #include "util/TimeStamp.h"
 

@@ -189,7 +189,7 @@ void DispatchEvent(Form* mainForm, XEvent& ev) {
         const uint64_t serial = form->GetSerial();
         if (GUIElement* f = Application::FocusedOn(form)) {
             const std::string& t = f->TypeTag();
-            if (t == "slider" || t == "scrollbar") f->MouseMove(ev.xmotion.x, ev.xmotion.y);
+            if (t == kSliderTag || t == kScrollBarTag) f->MouseMove(ev.xmotion.x, ev.xmotion.y);
         }
         if (Application::IsRegistered(serial)) form->MouseMove(ev.xmotion.x, ev.xmotion.y);
         break;

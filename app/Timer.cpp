@@ -6,7 +6,7 @@
 
 Timer::Timer(GUIElement* parentElement, uint32_t intervalMs) : interval(intervalMs) {
     parent = parentElement;
-    typeTag = "timer";
+    typeTag = kTimerTag;
     text = "timer";
     width = 0;
     height = 0;

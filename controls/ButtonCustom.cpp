@@ -19,7 +19,7 @@ ButtonCustom::ButtonCustom(GUIElement* parentElement, const std::string& caption
     width = 80;
     height = 30;
     text = caption;
-    typeTag = "ButtonCustom";
+    typeTag = kButtonTag;
     tabStop = true;
     repaintOnFocus = true;
     repaintWithContainer = true;

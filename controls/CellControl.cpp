@@ -3,7 +3,7 @@
 #include "gfx/Graphics.h"
 
 CellControl::CellControl(GUIElement* parentElement) : ControlBase(parentElement) {
-    typeTag = "cellcontrol";
+    typeTag = kCellTag;
     tabStop = false;
     repaintWithContainer = true;
 }

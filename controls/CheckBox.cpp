@@ -9,7 +9,7 @@ CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption)
     text = caption;
     width = 80;
     height = 30;
-    typeTag = "checkbox";
+    typeTag = kCheckBoxTag;
     tabStop = true;
     repaintOnFocus = true;
     repaintWithContainer = true;

@@ -52,7 +52,7 @@ void ReleaseSheet(XImage* image) {
 void ImageFrame::Init(int32_t startColumn, int32_t startRow) {
     column = startColumn;
     row = startRow;
-    typeTag = "imageframe";
+    typeTag = kImageFrameTag;
     tabStop = false;
     repaintWithContainer = true;
 }

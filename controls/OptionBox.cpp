@@ -26,7 +26,7 @@ OptionBox::OptionBox(GUIElement* parentElement)
     : MarkerControl(parentElement, {imgOPTION_ON, imgOPTION_OFF, imgOPTION_ON_DIS, imgOPTION_OFF_DIS}) {
     width = 80;
     height = 30;
-    typeTag = "optionbox";
+    typeTag = kOptionBoxTag;
     hasFocus = false;
     tabStop = true;
     repaintOnFocus = true;

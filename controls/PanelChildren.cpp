@@ -12,14 +12,14 @@ void CollectUnder(GUIElement* container, std::vector<GUIElement*>& out) {
     for (GUIElement* e : Application::elements) {
         if (!e->IsChild() || e->GetParent() != container) continue;
         out.push_back(e);
-        if (e->TypeTag() == "panel") CollectUnder(e, out);
+        if (e->TypeTag() == kPanelTag) CollectUnder(e, out);
     }
 }
 
 } // namespace
 
 PanelChildren::PanelChildren(GUIElement* parentElement) : ControlBase(parentElement) {
-    typeTag = "panel";
+    typeTag = kPanelTag;
     tabStop = false;
     repaintWithContainer = true;
 }

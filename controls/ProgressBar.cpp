@@ -7,7 +7,7 @@ ProgressBar::ProgressBar(GUIElement* parentElement, int32_t minimumValue, int32_
     : ControlBase(parentElement), minimum(minimumValue), maximum(maximumValue), value(minimumValue) {
     width = 190;
     height = 25;
-    typeTag = "progressbar";
+    typeTag = kProgressBarTag;
     tabStop = false;
     repaintWithContainer = true;
 }

@@ -21,7 +21,7 @@ ScrollBar::ScrollBar(GUIElement* parentElement, int32_t minimumValue, int32_t ma
     : ControlBase(parentElement), minimum(minimumValue), maximum(maximumValue) {
     width = 80;
     height = 13;
-    typeTag = "scrollbar";
+    typeTag = kScrollBarTag;
     tabStop = true;
     repaintOnFocus = true;
     repaintWithContainer = true;

@@ -23,7 +23,7 @@ Slider::Slider(GUIElement* parentElement, bool isVertical, int32_t minimumValue,
       maximum(maximumValue),
       value(minimumValue) {
     text.clear();
-    typeTag = "slider";
+    typeTag = kSliderTag;
     tabStop = true;
     repaintOnFocus = true;
     repaintWithContainer = true;

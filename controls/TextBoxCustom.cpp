@@ -24,7 +24,7 @@ constexpr int32_t kLongestBuffer = 1 << 20;
 
 TextBoxCustom::TextBoxCustom(GUIElement* parentElement, const std::string& initialText)
     : ControlBase(parentElement) {
-    typeTag = "TextBoxCustom";
+    typeTag = kTextBoxTag;
     repaintWithContainer = true;
     backColor = 0xFFFFFF;
     width = 80;

@@ -39,7 +39,7 @@ FormMain* FindFormMain(GUIElement* element) {
 
 FormMain* AsFormMain(GUIElement* element) {
     if (element == nullptr) return nullptr;
-    if (element->TypeTag() == "form") return dynamic_cast<FormMain*>(element);
+    if (element->TypeTag() == kFormTag) return dynamic_cast<FormMain*>(element);
     return FindFormMain(element);
 }
 
@@ -50,7 +50,7 @@ constexpr FormHandler<Method, AsFormMain> ToMain{};
 // Presses on the window itself and on the lock cells.
 void OnMousePress(GUIElement* e, uint64_t, Point) {
     if (e == nullptr) return;
-    if (e->TypeTag() == "form") {
+    if (e->TypeTag() == kFormTag) {
         if (FormMain* f = dynamic_cast<FormMain*>(e)) f->FormMouseDown();
     } else if (e->IsChild()) {
         if (FormMain* f = FindFormMain(e)) f->ToggleLock(e);

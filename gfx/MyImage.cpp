@@ -8,7 +8,7 @@
 #include "gfx/Picture.h"
 
 MyImage::MyImage(GUIElement* parentElement, XImage* givenImage) : ControlBase(parentElement), image(givenImage) {
-    typeTag = "image";
+    typeTag = kImageTag;
     tabStop = false;
     repaintWithContainer = true;
 }
@@ -18,7 +18,7 @@ MyImage::MyImage(GUIElement* parentElement, const unsigned char* data, int w, in
 
 MyImage::MyImage(GUIElement* parentElement, const unsigned char* data, bool isRgb, int w, int h)
     : ControlBase(parentElement), rawData(data), rawIsRgb(isRgb) {
-    typeTag = "image";
+    typeTag = kImageTag;
     tabStop = false;
     repaintWithContainer = true;
     width = w;
