@@ -277,14 +277,48 @@ void TextBoxCustom::Paint() {
 
 void TextBoxCustom::Redraw(bool full) { DrawCells(full, caret); }
 
+// The grid's one layout rule, shared by drawing and by the check that an
+// edit fits. Each index from 0 to maxLength takes the next cell of its
+// line, or the first of the next line when its line is full; a carriage
+// return (but not in a password box, which shows it as a character) ends
+// its line. visit(index, column, line, lineBreak) is called with the cell
+// of each character, or with the place of each line break; the walk stops
+// when it returns false. Returns the first index that lands outside the
+// grid (below the last row or past the remembered cells), else -1.
+template <typename Visit>
+int TextBoxCustom::WalkCells(std::string_view shown, Visit visit) {
+    const int cols = Columns();
+    const long cellCount = std::min<long>(static_cast<long>(cols) * Rows(), static_cast<long>(cells.size()));
+    const int h = std::max(height, lineHeight + 6);
+    int col = 0;
+    int line = 0;
+    for (int i = 0; i <= maxLength; ++i) {
+        const char c = i < static_cast<int>(shown.size()) ? shown[static_cast<size_t>(i)] : ' ';
+        if (!password && c == kCarriageReturn) {
+            if (!visit(i, col, line, true)) return -1;
+            ++line;
+            col = 0;
+            continue;
+        }
+        if (charWidth * col > (width - 6) - charWidth) {
+            ++line;
+            col = 0;
+        }
+        const long k = static_cast<long>(cols) * line + col;
+        if ((line + 1) * lineHeight > h - 6 || k >= cellCount) return i;
+        if (!visit(i, col, line, false)) return -1;
+        ++col;
+    }
+    return -1;
+}
+
 void TextBoxCustom::DrawCells(bool full, int from) {
     if (!CanPaint() || buffer.empty()) return;
     RaiseHeight();
     const int bg = BackgroundColor();
     const int cols = Columns();
     const int rows = Rows();
-    const long cellCount = static_cast<long>(cols) * rows;
-    if (cellCount <= 0) return;
+    if (static_cast<long>(cols) * rows <= 0) return;
 
     int start = 0;
     if (!full) {
@@ -296,60 +330,34 @@ void TextBoxCustom::DrawCells(bool full, int from) {
     const Rect r = FormRect();
     const int cw = charWidth, lh = lineHeight;
     const int align = multiLine ? 0 : alignCentre ? 2 : alignRight ? 1 : 0;
-    const int tableSize = static_cast<int>(cells.size());
-    // A grid larger than the remembered cells is used only that far.
-    const long usable = std::min<long>(cellCount, tableSize);
+    const long tableSize = static_cast<long>(cells.size());
 
-    int col = 0;
-    int line = 0;
-    for (int i = 0; i <= maxLength; ++i) {
-        char c = buffer[static_cast<size_t>(i)];
-        if (c == kLineFeed || c == '\0') c = ' ';
-
-        if (!password && c == kCarriageReturn) {
-            const int x = r.x + 3 + cw * col;
-            const int y = r.y + 2 + lh * line;
+    const int dropped = WalkCells({buffer.data(), buffer.size()}, [&](int i, int col, int line, bool lineBreak) {
+        const int x = r.x + 3 + cw * col;
+        const int y = r.y + 2 + lh * line;
+        if (lineBreak) {
+            // The rest of the line is blanked and remembered as the break.
             if (r.width - 6 - cw > cw * col) {
                 if ((line + 1) * lh < r.height) g.FillRectangle(x, y + 1, (r.width - 6) - cw * col, lh + 1, 0, 0, bg);
                 const long rowEnd = std::min<long>(static_cast<long>(cols) * (line + 1), tableSize);
                 for (long k = static_cast<long>(cols) * line + col; k < rowEnd; ++k) {
-                    CellRecord& r = cells[static_cast<size_t>(k)];
-                    r.character = kCarriageReturn;
-                    r.fore = foreColor;
-                    r.back = static_cast<uint32_t>(bg);
-                    r.index = i;
+                    CellRecord& record = cells[static_cast<size_t>(k)];
+                    record.character = kCarriageReturn;
+                    record.fore = foreColor;
+                    record.back = static_cast<uint32_t>(bg);
+                    record.index = i;
                 }
             }
             // A caret on a line break below the grid is not drawn outside the box.
             if (hasFocus && enabled && caret == i && !readOnly && line < rows)
                 g.DrawText(x, y + 1, cw, lh, " ", static_cast<int>(foreColor), static_cast<int>(caretColor), 0);
-            ++line;
-            col = 0;
-            continue;
+            return true;
         }
+        if (i < start) return true;
+
+        char c = buffer[static_cast<size_t>(i)];
+        if (c == kLineFeed || c == '\0') c = ' ';
         if (password && c != ' ') c = '*';
-
-        if (cw * col > (r.width - 6) - cw) {
-            ++line;
-            col = 0;
-        }
-        const int x = r.x + 3 + cw * col;
-        const int y = r.y + 2 + lh * line;
-        const long k = static_cast<long>(cols) * line + col;
-        if ((line + 1) * lh > r.height - 6 || (k >= usable && usable < cellCount)) {
-            // Text below the last row (or past the last usable cell) is
-            // dropped; the closing NUL stays.
-            if (i < maxLength) buffer[static_cast<size_t>(i)] = ' ';
-            if (i == start) {
-                if (caret > 0) --caret;
-                Beep();
-            }
-            break;
-        }
-        if (k >= cellCount) break;
-        ++col;
-        if (i < start) continue;
-
         uint32_t fg;
         uint32_t cellBack;
         if (enabled) {
@@ -359,43 +367,34 @@ void TextBoxCustom::DrawCells(bool full, int from) {
             fg = kDisabledFore;
             cellBack = static_cast<uint32_t>(bg);
         }
-        CellRecord& record = cells[static_cast<size_t>(k)];
+        CellRecord& record = cells[static_cast<size_t>(static_cast<long>(cols) * line + col)];
         record.index = i;
-        if (!full && record.character == c && record.fore == fg && record.back == cellBack) continue;
+        if (!full && record.character == c && record.fore == fg && record.back == cellBack) return true;
         g.DrawText(x, y + 1, cw, lh, std::string(1, c), static_cast<int>(fg), static_cast<int>(cellBack), align);
         record.character = c;
         record.fore = fg;
         record.back = cellBack;
+        return true;
+    });
+    if (dropped < 0) return;
+    // Text below the last row (or past the last usable cell) is dropped; the
+    // closing NUL stays.
+    if (dropped < maxLength) buffer[static_cast<size_t>(dropped)] = ' ';
+    if (dropped == start) {
+        if (caret > 0) --caret;
+        Beep();
     }
 }
 
 // ---------------------------------------------------------------- editing
 
 bool TextBoxCustom::Fits(const std::string& candidate, int n) {
-    const int cols = Columns();
-    const int rows = Rows();
-    const int h = std::max(height, lineHeight + 6);
-    const int cw = charWidth, lh = lineHeight;
-    int col = 0;
-    int line = 0;
-    for (int i = 0;; ++i) {
-        if (i > maxLength) return false;
-        const char c = i < static_cast<int>(candidate.size()) ? candidate[static_cast<size_t>(i)] : ' ';
-        if (!password && c == kCarriageReturn) {
-            ++line;
-            col = 0;
-            continue;
-        }
-        if (cw * col > (width - 6) - cw) {
-            ++line;
-            col = 0;
-        }
-        if ((line + 1) * lh > h - 6) return false;
-        const long k = static_cast<long>(cols) * line + col;
-        if (k >= static_cast<long>(cols) * rows || k >= static_cast<long>(cells.size())) return false;
-        ++col;
-        if (i >= n) return true;
-    }
+    bool reached = false;
+    WalkCells(candidate, [&](int i, int, int, bool lineBreak) {
+        reached = !lineBreak && i >= n;
+        return !reached;
+    });
+    return reached;
 }
 
 void TextBoxCustom::Backspace() {

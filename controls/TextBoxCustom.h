@@ -8,6 +8,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gfx/ControlBase.h"
@@ -134,7 +135,6 @@ protected:
     bool option5 = false;
 
 private:
-    // Ascent and "M" width of the main window's font.
     // Copies the element text into the space-padded buffer; caret at its end.
     void LoadBuffer();
     // A single-line box types into its buffer only: copies that into the
@@ -149,6 +149,9 @@ private:
     // The text being edited: the element text in multi-line mode, the
     // buffer's contents otherwise.
     std::string EditText();
+    // The layout of the text on the grid that DrawCells and Fits share.
+    template <typename Visit>
+    int WalkCells(std::string_view shown, Visit visit);
     // Whether `candidate` leaves room on the grid up to index n.
     bool Fits(const std::string& candidate, int n);
     // Index of the remembered cell that shows the caret, or -1.
