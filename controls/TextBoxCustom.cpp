@@ -44,6 +44,16 @@ void TextBoxCustom::RepaintIfCreated() {
     if (created) Paint();
 }
 
+void TextBoxCustom::Store(bool flag, bool& field) {
+    field = flag;
+    RepaintIfCreated();
+}
+
+void TextBoxCustom::StoreExclusive(bool flag, bool& field, bool& other) {
+    if (flag) other = false;
+    Store(flag, field);
+}
+
 void TextBoxCustom::SetForeColor(uint32_t rgb) { foreColor = rgb & 0xFFFFFF; }
 void TextBoxCustom::SetCaretColor(uint32_t rgb) { caretColor = rgb & 0xFFFFFF; }
 
@@ -81,37 +91,12 @@ void TextBoxCustom::SetDateMode(bool flag) {
     RepaintIfCreated();
 }
 
-void TextBoxCustom::SetReadOnly(bool flag) {
-    readOnly = flag;
-    RepaintIfCreated();
-}
-
-void TextBoxCustom::SetDigitsOnly(bool flag) {
-    digitsOnly = flag;
-    RepaintIfCreated();
-}
-
-void TextBoxCustom::SetAllowDecimalPoint(bool flag) {
-    allowDecimalPoint = flag;
-    RepaintIfCreated();
-}
-
-void TextBoxCustom::SetPassword(bool flag) {
-    password = flag;
-    RepaintIfCreated();
-}
-
-void TextBoxCustom::SetAlignRight(bool flag) {
-    alignRight = flag;
-    if (flag) alignCentre = false;
-    RepaintIfCreated();
-}
-
-void TextBoxCustom::SetAlignCentre(bool flag) {
-    alignCentre = flag;
-    if (flag) alignRight = false;
-    RepaintIfCreated();
-}
+void TextBoxCustom::SetReadOnly(bool flag) { Store(flag, readOnly); }
+void TextBoxCustom::SetDigitsOnly(bool flag) { Store(flag, digitsOnly); }
+void TextBoxCustom::SetAllowDecimalPoint(bool flag) { Store(flag, allowDecimalPoint); }
+void TextBoxCustom::SetPassword(bool flag) { Store(flag, password); }
+void TextBoxCustom::SetAlignRight(bool flag) { StoreExclusive(flag, alignRight, alignCentre); }
+void TextBoxCustom::SetAlignCentre(bool flag) { StoreExclusive(flag, alignCentre, alignRight); }
 
 void TextBoxCustom::SetAlignLeft(bool flag) {
     if (flag) {
@@ -131,34 +116,14 @@ void TextBoxCustom::SetShiftOnDelete(bool flag) {
 
 void TextBoxCustom::Repaint() { RepaintIfCreated(); }
 
-void TextBoxCustom::SetOption1(bool flag) {
-    option1 = flag;
-    RepaintIfCreated();
-}
-
-void TextBoxCustom::SetOption2(bool flag) {
-    option2 = flag;
-    RepaintIfCreated();
-}
-
-void TextBoxCustom::SetOptionPairFirst(bool flag) {
-    optionPairFirst = flag;
-    if (flag) optionPairSecond = false;
-    RepaintIfCreated();
-}
-
-void TextBoxCustom::SetOptionPairSecond(bool flag) {
-    optionPairSecond = flag;
-    if (flag) optionPairFirst = false;
-    RepaintIfCreated();
-}
+void TextBoxCustom::SetOption1(bool flag) { Store(flag, option1); }
+void TextBoxCustom::SetOption2(bool flag) { Store(flag, option2); }
+void TextBoxCustom::SetOptionPairFirst(bool flag) { StoreExclusive(flag, optionPairFirst, optionPairSecond); }
+void TextBoxCustom::SetOptionPairSecond(bool flag) { StoreExclusive(flag, optionPairSecond, optionPairFirst); }
 
 void TextBoxCustom::SetOption5(bool flag) { option5 = flag; }
 
-void TextBoxCustom::SetEnabled(bool flag) {
-    enabled = flag;
-    RepaintIfCreated();
-}
+void TextBoxCustom::SetEnabled(bool flag) { Store(flag, enabled); }
 
 // ---------------------------------------------------------------- geometry
 

@@ -146,6 +146,10 @@ private:
     void RaiseHeight();
     int BackgroundColor();
     void RepaintIfCreated();
+    // Stores a flag and repaints when created; the exclusive form first
+    // clears the other flag of its pair when the flag is set.
+    void Store(bool flag, bool& field);
+    void StoreExclusive(bool flag, bool& field, bool& other);
     // The text being edited: the element text in multi-line mode, the
     // buffer's contents otherwise.
     std::string EditText();
