@@ -93,9 +93,9 @@ int ControlBase::OwnBackOrDefault() {
 
 void ControlBase::EraseArea(int color, int extra) {
     if (!CanDraw()) return;
-    Point p = FormPos();
+    const Rect r = FormRect();
     Graphics g(OwnerForm());
-    g.FillRectangle(p.x, p.y, width + extra, height + extra, 0, 0, color);
+    g.FillRectangle(r.x, r.y, r.width + extra, r.height + extra, 0, 0, color);
 }
 
 void ControlBase::HideErasing(int color, int extra) {
