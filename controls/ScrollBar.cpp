@@ -18,7 +18,7 @@ constexpr int kArrowSpace = 42;
 } // namespace
 
 ScrollBar::ScrollBar(GUIElement* parentElement, int32_t minimumValue, int32_t maximumValue)
-    : ControlBase(parentElement), minimum(minimumValue), maximum(maximumValue) {
+    : DragControl(parentElement), minimum(minimumValue), maximum(maximumValue) {
     width = 80;
     height = 13;
     typeTag = kScrollBarTag;
@@ -58,11 +58,6 @@ void ScrollBar::SetVertical(bool flag) {
         Hide();
         Show();
     }
-}
-
-void ScrollBar::SetEnabled(bool flag) {
-    enabled = flag;
-    Paint();
 }
 
 ScrollBar::Layout ScrollBar::GetLayout() const {
@@ -159,11 +154,6 @@ void ScrollBar::MouseMove(int mx, int my) {
     Child::MouseMove(mx, my);
 }
 
-void ScrollBar::MouseUp(Point point) {
-    dragging = false;
-    Child::MouseUp(point);
-}
-
 void ScrollBar::KeyDown(uint32_t keysym) {
     if (!enabled || !hasFocus) return;
     if (keysym != XK_Left && keysym != XK_Up && keysym != XK_Right && keysym != XK_Down) return;
@@ -180,17 +170,6 @@ bool ScrollBar::KeyChar(char character) {
         if (!Application::IsRegistered(self)) return true;
     }
     return Child::KeyChar(character);
-}
-
-void ScrollBar::SetFocus() {
-    Child::SetFocus();
-    Paint();
-}
-
-// A drag ends with the focus.
-void ScrollBar::LostFocus() {
-    dragging = false;
-    ControlBase::LostFocus();
 }
 
 void ScrollBar::Paint() {

@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx/ControlBase.h"
+#include "controls/DragControl.h"
 
 using ScrollCallback = void (*)(Child* sender, int64_t tenTimesPosition);
 
-class ScrollBar : public ControlBase {
+class ScrollBar : public DragControl {
 public:
     // Start of one page segment as last painted, in form coordinates.
     struct TickPoint {
@@ -42,8 +42,6 @@ public:
     void SetVertical(bool flag);
     bool IsHorizontal() const { return horizontal; }
     bool IsVertical() const { return vertical; }
-    bool IsDragging() const { return dragging; }
-    virtual void SetEnabled(bool flag); // stores, repaints
 
     Layout GetLayout() const;
     // The page the position is on, within [0, pages - 1]; 0 when unusable.
@@ -55,11 +53,8 @@ public:
     void Hide() override;
     void MouseDown(Point point) override;
     void MouseMove(int mx, int my) override;
-    void MouseUp(Point point) override;
     void KeyDown(uint32_t keysym) override;
     bool KeyChar(char character) override;
-    void SetFocus() override;
-    void LostFocus() override;
     void Paint() override;
 
 protected:
@@ -68,7 +63,6 @@ protected:
     int32_t position = 0;
     bool horizontal = true;
     bool vertical = false;
-    bool dragging = false;
     std::vector<TickPoint> ticks;
     ScrollCallback onScroll = nullptr;
 

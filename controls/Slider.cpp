@@ -17,7 +17,7 @@ constexpr int64_t kMostSteps = 4000;
 } // namespace
 
 Slider::Slider(GUIElement* parentElement, bool isVertical, int32_t minimumValue, int32_t maximumValue)
-    : ControlBase(parentElement),
+    : DragControl(parentElement),
       vertical(isVertical),
       minimum(minimumValue),
       maximum(maximumValue),
@@ -32,11 +32,6 @@ Slider::Slider(GUIElement* parentElement, bool isVertical, int32_t minimumValue,
 int Slider::Steps() const {
     const int64_t n = int64_t{maximum} - minimum;
     return (n < 1 || n > kMostSteps) ? 0 : static_cast<int>(n);
-}
-
-void Slider::SetEnabled(bool flag) {
-    enabled = flag;
-    Paint();
 }
 
 void Slider::SetValue(int32_t v) {
@@ -97,11 +92,6 @@ void Slider::MouseMove(int mx, int my) {
     Child::MouseMove(mx, my);
 }
 
-void Slider::MouseUp(Point point) {
-    dragging = false;
-    Child::MouseUp(point);
-}
-
 void Slider::KeyDown(uint32_t keysym) {
     if (!enabled || !hasFocus || Steps() == 0) return;
     const int32_t old = value;
@@ -118,17 +108,6 @@ void Slider::KeyDown(uint32_t keysym) {
 bool Slider::KeyChar(char character) {
     if (enabled && hasFocus && character == ' ') KeyDown(XK_Down);
     return Child::KeyChar(character);
-}
-
-// A drag ends with the focus.
-void Slider::LostFocus() {
-    dragging = false;
-    ControlBase::LostFocus();
-}
-
-void Slider::SetFocus() {
-    Child::SetFocus();
-    Paint();
 }
 
 void Slider::Paint() {

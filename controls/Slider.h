@@ -8,16 +8,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "gfx/ControlBase.h"
+#include "controls/DragControl.h"
 
 using SliderCallback = void (*)(Child* sender, int32_t value);
 
-class Slider : public ControlBase {
+class Slider : public DragControl {
 public:
     Slider(GUIElement* parentElement, bool isVertical, int32_t minimumValue, int32_t maximumValue);
-
-    // Stores enabled, then paints.
-    virtual void SetEnabled(bool flag);
 
     // Clamps into the range and paints; fires nothing.
     void SetValue(int32_t v);
@@ -33,7 +30,6 @@ public:
     int32_t Minimum() const { return minimum; }
     int32_t Maximum() const { return maximum; }
     bool IsVertical() const { return vertical; }
-    bool IsDragging() const { return dragging; }
     // Tick centres of the last paint, in form coordinates.
     const std::vector<XPoint>& Ticks() const { return ticks; }
 
@@ -41,11 +37,8 @@ public:
     void SetPosition(int newX, int newY) override;
     void MouseDown(Point point) override;
     void MouseMove(int mx, int my) override;
-    void MouseUp(Point point) override;
     void KeyDown(uint32_t keysym) override;
     bool KeyChar(char character) override;
-    void LostFocus() override;
-    void SetFocus() override;
     void Paint() override;
 
 protected:
@@ -55,7 +48,6 @@ protected:
     int32_t value;
     bool showLabels = true;
     uint32_t foreColor = 0x000000;
-    bool dragging = false;
     std::vector<XPoint> ticks;
     SliderCallback onValue = nullptr;
 
