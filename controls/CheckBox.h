@@ -2,7 +2,6 @@
 // toggled by a click or the space bar, with a dashed focus frame around the
 // caption. Every toggle by the user fires the command; SetChecked does not.
 #pragma once
-#include <X11/Xlib.h>
 #include <cstdint>
 #include <string>
 

@@ -3,7 +3,6 @@
 // user's selections (click, arrow keys, space) fire the command; the
 // program's do not. Each option carries a caption and a value.
 #pragma once
-#include <X11/Xlib.h>
 #include <cstdint>
 #include <string>
 #include <vector>

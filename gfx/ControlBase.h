@@ -1,7 +1,8 @@
-// What every control drawn inside a form shares: the position in form
+// What every control drawn inside a form shares: the place in form
 // coordinates, the background colour look-ups, the erase on hide, the
-// hide-store-show of a created control that moves or is resized, and the
-// guard that keeps painting away from a form that cannot be drawn on yet.
+// hide-store-show of a created control that moves or is resized, the
+// repaint on a change of focus for controls that show it, and the guard
+// that keeps painting away from a form that cannot be drawn on yet.
 // A concrete control derives from ControlBase (it still is a Child) and
 // overrides only what its own rules change.
 #pragma once
