@@ -6,8 +6,7 @@
 #include <unistd.h>
 
 #include <initializer_list>
-#include <new>
-#include <set>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -109,9 +108,7 @@ TEST_F(AppTest, FormCarriesEveryWindowManagerProperty) {
     CreateAll({&form, &dialog});
     Display* d = xt::TestDisplay();
     Window w = form.GetWindow();
-    EXPECT_EQ(StringProperty(w, "WM_NAME"), "Rullomat - title");
-    EXPECT_EQ(StringProperty(w, "WM_ICON_NAME"), "Rullomat.exe");
-
+    EXPECT_EQ(StringProperty(w, "WM_NAME") + "|" + StringProperty(w, "WM_ICON_NAME"), "Rullomat - title|Rullomat.exe");
     EXPECT_EQ(StringProperty(w, "WM_CLASS"), std::string("Rullomat.exe\0Rullomat.exe\0", 26)); // name, class
 
     // The window manager may not resize a form.
@@ -121,12 +118,6 @@ TEST_F(AppTest, FormCarriesEveryWindowManagerProperty) {
     EXPECT_EQ(hints.flags & (PMinSize | PMaxSize), PMinSize | PMaxSize);
     EXPECT_EQ(std::vector<int>({hints.min_width, hints.min_height, hints.max_width, hints.max_height}),
               std::vector<int>({320, 240, 320, 240}));
-
-    XWMHints* wm = XGetWMHints(d, w);
-    ASSERT_NE(wm, nullptr);
-    EXPECT_TRUE((wm->flags & InputHint) && wm->initial_state == NormalState);
-    XFree(wm);
-
     EXPECT_EQ(Atoms(w, "WM_PROTOCOLS"), std::vector<Atom>{Intern("WM_DELETE_WINDOW")});
 
     // Only a dialog is announced as one.
@@ -254,64 +245,6 @@ TEST_F(AppTest, KeysReachFocusedControlThenFormOnlyWhileEnabled) {
     EXPECT_EQ(Take(), (Lines{"a.lost", "form.down", "form.up", "form.down", "form.up"}));
 }
 
-// Keys typed into one window never reach the control focused in another;
-// every road by which a control loses the focus tells it so, and a form
-// enabled again gives it back.
-TEST_F(AppTest, KeysStayInTheirWindowAndEveryFocusLossIsTold) {
-    RecForm form(300, 200), box(200, 100);
-    box.who = "box";
-    Probe a(&form, "a", 10, 10), ok(&box, "ok", 10, 10);
-    CreateAll({&form, &box, &a, &ok});
-    xt::Key(&form, XK_Tab);
-    Take();
-    const std::string ret = std::to_string(XK_Return), tab = std::to_string(XK_Tab);
-    xt::Key(&box, XK_Return);
-    xt::Key(&box, XK_Tab); // among the box's own tab stops
-    EXPECT_EQ(Take(), (Lines{"box.keydown " + ret, "box.char 13", "box.keyup " + ret, "box.keydown " + tab,
-                             "a.lost", "ok.got", "box.char 9", "box.keyup " + tab}));
-    xt::Click(&form, 15, 15);
-    EXPECT_EQ(Take(), (Lines{"ok.lost", "a.got", "a.down", "form.down", "a.up", "form.up"}));
-
-    // A dialog's round trip: enabled again, the form gives the focus back to
-    // the control that had it, and the box's window going takes nothing; a
-    // control destroyed meanwhile gets nothing back.
-    form.Enable(false);
-    Application::MoveFocus(&ok);
-    form.Enable(true);
-    box.DestroyWindow();
-    {
-        Probe gone(&form, "gone", 40, 10);
-        gone.Create();
-        Application::MoveFocus(&gone);
-        form.Enable(false);
-    }
-    form.Enable(true);
-    EXPECT_EQ(Take(), (Lines{"a.lost", "ok.got", "ok.lost", "a.got", "a.lost", "gone.got", "gone.lost"}));
-    EXPECT_EQ(Application::focused, nullptr);
-}
-
-// A handler may destroy the form it was called for and build another at
-// the same address: the loop does not take the new form for the old one.
-TEST_F(AppTest, AFormBuiltWhereOneWasDestroyedIsNotTheOldOne) {
-    alignas(RecForm) static unsigned char place[sizeof(RecForm)];
-    auto* old = new (place) RecForm(100, 100);
-    Probe a(old, "a", 10, 10);
-    CreateAll({old, &a});
-    a.SetOnClick([](GUIElement* e, uint64_t, Point) {
-        e->GetParent()->~GUIElement();
-        new (place) RecForm(100, 100);
-        calls.push_back("rebuilt");
-    });
-    xt::Press(old, 15, 15);
-    Take();
-    const uint64_t oldSerial = old->GetSerial();
-    xt::Release(old, 15, 15); // the new form hears no MouseUp, "a" hears its form go
-    EXPECT_EQ(Take(), (Lines{"a.up", "a.lost", "rebuilt"}));
-    auto* rebuilt = std::launder(reinterpret_cast<RecForm*>(place));
-    EXPECT_TRUE(Application::IsRegistered(rebuilt->GetSerial()) && !Application::IsRegistered(oldSerial));
-    rebuilt->~RecForm();
-}
-
 TEST_F(AppTest, TabFollowsIdsAndWrapsAround) {
     RecForm form(300, 200);
     // Constructed A, B, C; shown C, A, B: ids run C < A < B.
@@ -411,20 +344,6 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
                              "wait 7", "form.closed"}));
 }
 
-// The wait reports what it waited: all of it on a time-out, less when data
-// ended it.
-TEST_F(AppTest, WaitForInputReportsTheTimeWaited) {
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    int64_t waitedNs = -1;
-    EXPECT_EQ(WaitForInput(fds[0], 3, &waitedNs), 0);
-    EXPECT_EQ(waitedNs, 3000000);
-    ASSERT_EQ(write(fds[1], "x", 1), 1);
-    EXPECT_EQ(WaitForInput(fds[0], 1000, &waitedNs), 1);
-    EXPECT_LT(waitedNs, 1000000000);
-    close(fds[0]), close(fds[1]);
-}
-
 TEST_F(AppTest, RegistryCollectsHitsAndUnregisters) {
     RecForm form(300, 200);
     Probe panel(&form, "panel", 100, 100, "panel");
@@ -443,100 +362,6 @@ TEST_F(AppTest, RegistryCollectsHitsAndUnregisters) {
     Point p = Application::ToFormCoordinates(&inner2, 30, 0);
     EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(130, 100));
 
-    // A second removal changes nothing and says so.
-    size_t before = Application::elements.size();
-    Application::RemoveWinForm(&label);
-    EXPECT_EQ(Application::elements.size(), before - 1);
-    xt::ClearLog();
-    Application::RemoveWinForm(&label);
-    EXPECT_EQ(Application::elements.size(), before - 1);
-    EXPECT_EQ(xt::LogLines(), Lines{" NON TROVATO! Application::RemoveWinForm = probe size " +
-                                    std::to_string(before - 1) + " id " + std::to_string(label.GetId())});
-    Application::Register(&label); // so that its destructor finds it
-}
-
-TEST_F(AppTest, ElementBaseRules) {
-    RecForm form(100, 100);
-    Probe a(&form, "a", 0, 0), b(&form, "b", 0, 0);
-
-    EXPECT_FALSE(a.Contains(Point{5, 5})); // not created yet
-
-    // Releases within 999 ms of each other are double clicks.
-    static int clicks, doubles, loads, changes;
-    clicks = doubles = loads = changes = 0;
-    a.SetOnClick([](GUIElement*, uint64_t, Point) { ++clicks; });
-    a.SetOnDoubleClick([](GUIElement*, uint64_t, Point) { ++doubles; });
-    static time_t now = 1000000;
-    TimeStamp::clockSource = [] { return now; };
-    tickMs = 0;
-    for (int gap : {2, 30, 30}) { // 20 ms, then 300 ms apart
-        xt::Ticks(gap);
-        a.MouseUp(Point{});
-    }
-    EXPECT_EQ(clicks, 3);
-    EXPECT_EQ(doubles, 3); // the first too: a negative time since construction counts
-    now += 5;
-    a.MouseUp(Point{});
-    EXPECT_EQ(doubles, 3);
-    TimeStamp::clockSource = nullptr;
-
-    // Load runs the handler once and keeps the first tag.
-    b.SetOnLoad([](GUIElement*, uint64_t) { ++loads; });
-    b.Load(7);
-    b.Load(9);
-    EXPECT_EQ(b.GetTag(), 7u);
-    EXPECT_EQ(loads, 1);
-
-    // Marks exclude each other.
-    b.SetMarkB(true);
-    b.SetMarkA(true);
-    EXPECT_TRUE(b.HasMarkA() && !b.HasMarkB());
-    b.SetMarkB(true);
-    b.SetMarkA(false);
-    EXPECT_TRUE(b.HasMarkB());
-
-    // onChange only when the value differs from the one at GotFocus: an edit
-    // back to the text it had, then one to a new text.
-    b.SetOnChange([](GUIElement*) { ++changes; });
-    for (const char* text : {"b", "c"}) {
-        b.GotFocus();
-        b.SetText("x");
-        b.SetText(text);
-        b.LostFocus();
-    }
-    EXPECT_EQ(changes, 1);
-    EXPECT_TRUE(form.GUIElement::QueryClose());
-}
-
-TEST_F(AppTest, FormGeometryAndCreationFailures) {
-    xt::TestForm g(100, 80); // opens the default screen
-    // Without a screen of its own the window cannot be made.
-    Form lonely(0);
-    lonely.Create();
-    EXPECT_FALSE(lonely.IsCreated());
-    EXPECT_EQ(xt::LogLines(), Lines{"E' necessario impostare il display"});
-    EXPECT_EQ(lonely.GetActualWidth(), 100); // stored width, no server call
-
-    // Centring without a screen of its own uses the default screen.
-    lonely.SetSize(400, 300);
-    lonely.CenterOnScreen();
-    EXPECT_EQ(lonely.GetPosition().x, (static_cast<int>(ScreenWidth()) - 400) / 2);
-    lonely.SetSize(5000, 5000);
-    lonely.CenterOnScreen();
-    EXPECT_EQ(std::make_pair(lonely.GetPosition().x, lonely.GetPosition().y), std::make_pair(0, 0));
-
-    // DestroyWindow then Create: new window, same id, load handler not run again.
-    static int loads = 0;
-    g.SetOnLoad([](GUIElement*, uint64_t) { ++loads; });
-    g.Create();
-    uint32_t id = g.GetId();
-    Window first = g.GetWindow();
-    g.DestroyWindow();
-    EXPECT_FALSE(g.IsCreated());
-    g.Create();
-    EXPECT_EQ(g.GetId(), id);
-    EXPECT_TRUE(g.GetWindow() != 0 && g.GetWindow() != first);
-    EXPECT_EQ(loads, 1);
 }
 
 TEST_F(AppTest, ProtocolErrorsAreLoggedAndTheProgramGoesOn) {
@@ -582,15 +407,8 @@ TEST_F(AppTest, LoadFileResultsAndLines) {
         std::free(data);
     }
     EXPECT_EQ(xt::LogLines(), (Lines{"Errore loading adir", "Errore loading fifo", "Errore loading /dev/zero"}));
-    FileRemove("fifo");
-    FileRemove("three.bin");
-    FileRemove("empty.bin");
-    rmdir("adir");
+    for (const char* path : {"fifo", "three.bin", "empty.bin", "adir"}) std::filesystem::remove(path);
 
-    std::set<int32_t> drawn;
-    for (int i = 0; i < 200; ++i) drawn.insert(Random(3, 5));
-    EXPECT_EQ(drawn, (std::set<int32_t>{3, 4, 5}));
-    EXPECT_EQ(Random(1, 1), 1);
     EXPECT_EQ(Random(5, 4), 5); // hi one below lo: no division by zero
     EXPECT_FALSE(RunCommand("true"));
     EXPECT_TRUE(RunCommand("false") && RunProgram("exit", "3"));

@@ -72,57 +72,6 @@ TEST_F(ButtonCustomTest, DisabledIgnoresEverythingAndGreysCaption) {
     EXPECT_EQ(fired + handlerRuns, 2);
 }
 
-// The face takes its own colour, else its parent's, else the form's, else
-// grey; moving, resizing and hiding erase the whole old face, bevel included.
-TEST_F(ButtonCustomTest, FaceColourChainAndEraseOfTheOldFace) {
-    EXPECT_EQ(xt::Pixel(&f, 50, 12), 0x123456u);
-    CellControl holder(&f);
-    holder.SetPosition(100, 100);
-    holder.SetBackColor(0x0000FF);
-    holder.Create();
-    ButtonCustom inner(&holder, "");
-    inner.SetPosition(5, 5);
-    inner.Show();
-    EXPECT_EQ(xt::Pixel(&f, 120, 110), 0x0000FFu) << "its parent's, placed inside it";
-    b.SetBackColor(0x00FF00);
-    b.SetPosition(150, 100);
-    EXPECT_EQ(FormColoured(10, 10, 80, 30), 80 * 30);
-    b.SetSize(40, 20);
-    EXPECT_EQ(xt::Pixel(&f, 220, 120), 0x123456u);
-    EXPECT_EQ(xt::Pixel(&f, 152, 102), 0x00FF00u) << "its own";
-    b.Hide();
-    EXPECT_EQ(FormColoured(150, 100, 40, 20), 40 * 20);
-    inner.SetBackColor(kNoColor);
-    holder.SetBackColor(kNoColor);
-    f.SetBackColor(kNoColor);
-    inner.Paint();
-    EXPECT_EQ(xt::Pixel(&f, 120, 110), 0xAAAAAAu) << "no colour anywhere";
-}
-
-TEST_F(ButtonCustomTest, PicturesAndBlankFace) {
-    std::vector<unsigned char> red(10 * 10 * 3, 0), blue(10 * 10 * 3, 0);
-    for (size_t i = 0; i < red.size(); i += 3) red[i] = blue[i + 2] = 0xFF;
-    XImage* pic = CreateXImage(&b, red.data(), 10, 10);
-    XImage* off = CreateXImage(&b, blue.data(), 10, 10);
-    b.SetText("");
-    b.SetPicture(pic);
-    EXPECT_EQ(xt::Pixel(&f, 10 + 35, 10 + 10), 0xFF0000u) << "centred alone";
-    b.SetDisabledPicture(off);
-    b.SetText("Go");
-    b.SetEnabled(false);
-    EXPECT_EQ(xt::Pixel(&f, 10 + 8, 10 + 10), 0x0000FFu) << "left of the caption, disabled picture";
-    b.SetBlankFace(true);
-    EXPECT_EQ(FormColoured(11, 11, 78, 28), 78 * 28);
-    // With only a disabled picture the caption is centred, as with none.
-    b.SetBlankFace(false);
-    b.SetPicture(nullptr);
-    EXPECT_EQ(xt::CountColor(&f, 10, 10, 80, 30, 0x0000FF) + xt::CountColor(&f, 10, 10, 30, 30, 0x9B9B9B), 0);
-    EXPECT_GT(xt::CountColor(&f, 40, 10, 20, 30, 0x9B9B9B), 0);
-    b.SetDisabledPicture(nullptr);
-    DestroyXImage(pic);
-    DestroyXImage(off);
-}
-
 TEST_F(ButtonCustomTest, CommandMayDeleteItsButton) {
     auto* gone = new ButtonCustom(&f, "Close");
     gone->SetPosition(150, 10);

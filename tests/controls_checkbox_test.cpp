@@ -58,20 +58,6 @@ TEST_F(CheckBoxTest, ClickTogglesAndFiresAfterThePaint) {
     EXPECT_EQ(BoxPixels(), checked);
 }
 
-TEST_F(CheckBoxTest, DisabledBoxOnlyRunsTheClickHandler) {
-    xt::Click(&f, 30, 40); // takes the focus, so later clicks reach it disabled
-    box.SetEnabled(false);
-    const std::vector<uint32_t> disabled = BoxPixels();
-    xt::Click(&f, 30, 40);
-    xt::Type(&f, " ");
-    EXPECT_TRUE(box.IsChecked());
-    EXPECT_EQ(fired, 1);
-    EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(BoxPixels(), disabled);
-    box.SetEnabled(true);
-    EXPECT_NE(BoxPixels(), disabled);
-}
-
 // The focus frame surrounds the caption only.
 TEST_F(CheckBoxTest, SpaceTogglesOnlyWithTheFocus) {
     const std::vector<uint32_t> picture = BoxPixels();
@@ -91,22 +77,6 @@ TEST_F(CheckBoxTest, SpaceTogglesOnlyWithTheFocus) {
     EXPECT_EQ(clicks, 0);
     xt::Click(&f, 250, 150); // focus goes away
     EXPECT_EQ(FrameDashes(), 0);
-}
-
-TEST_F(CheckBoxTest, GrowsTo22AndLeavesNoTraceWhenHiddenOrMoved) {
-    CheckBox low(&f, "x");
-    low.SetPosition(150, 100);
-    low.SetSize(80, 12);
-    low.SetBackColor(0xFF00FF);
-    low.Show();
-    EXPECT_EQ(low.GetHeight(), 22);
-    EXPECT_EQ(xt::Pixel(&f, 229, 121), 0xFF00FFu) << "fills w by h";
-    EXPECT_EQ(xt::Pixel(&f, 200, 122), 0xFF00FFu) << "the caption's own fill, one row lower";
-    low.SetPosition(150, 150);
-    EXPECT_EQ(xt::CountColor(&f, 150, 100, 81, 23, 0x123456), 81 * 23);
-    low.Hide();
-    low.SetChecked(true); // hidden: stored only
-    EXPECT_EQ(xt::CountColor(&f, 150, 150, 81, 23, 0x123456), 81 * 23);
 }
 
 } // namespace

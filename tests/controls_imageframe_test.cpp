@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "controls/ImageFrame.h"
-#include "gfx/Graphics.h"
 #include "gfx/Picture.h"
 
 namespace {
@@ -45,7 +44,6 @@ struct ImageFrameTest : ::testing::Test {
     uint32_t Middle() { return xt::Pixel(&f, 10 + 48, 10 + 48); }
 };
 
-// Also: the same index again does not repaint, a new one with erase does.
 TEST_F(ImageFrameTest, RawSheetShowsEveryFrameInTurn) {
     ImageFrame reel(&f, sheet.data(), 1, kSide * kFrames, kSide, 0, 0);
     Place(reel);
@@ -55,12 +53,6 @@ TEST_F(ImageFrameTest, RawSheetShowsEveryFrameInTurn) {
         EXPECT_EQ(xt::Pixel(&f, 10 + 95, 10 + 95), FrameColour(k)) << "its last pixel";
     }
     EXPECT_EQ(Middle(), 0x000000u) << "opaque: black is drawn";
-    Graphics(&f).FillRectangle(10, 10, 20, 20, 0, 0, 0xFF00FF);
-    reel.SetFrame(11, 0);
-    reel.SetFrame(11, 0, true);
-    EXPECT_EQ(Corner(), 0xFF00FFu);
-    reel.SetFrame(4, 0, true);
-    EXPECT_EQ(Corner(), FrameColour(4));
 
     // Frames of one raw sheet share its image, which outlives each of them.
     {
@@ -76,24 +68,6 @@ TEST_F(ImageFrameTest, RawSheetShowsEveryFrameInTurn) {
     ImageFrame fresh(&f, sheet.data(), 1, kSide * kFrames, kSide, 0, 0);
     Place(fresh);
     EXPECT_EQ(Corner(), 0x777777u);
-}
-
-TEST_F(ImageFrameTest, FrameListsReadyAndRaw) {
-    std::vector<unsigned char> raw[3];
-    for (int k = 0; k < 3; ++k)
-        for (int i = 0; i < kSide * kSide; ++i) raw[k].insert(raw[k].end(), {uint8_t(0x40 * (k + 1)), 0, 0});
-    const unsigned char* data[3] = {raw[0].data(), raw[1].data(), raw[2].data()};
-    ImageFrame built(&f, data, 3, 1, 0);
-    Place(built);
-    EXPECT_EQ(Corner(), 0x800000u);
-    built.SetFrame(1, 1); // column + row picks the picture
-    EXPECT_EQ(Corner(), 0xC00000u);
-
-    XImage* first = CreateXImage(&f, raw[0].data(), kSide, kSide);
-    ImageFrame ready(&f, std::vector<XImage*>{first}, 0, 0);
-    Place(ready);
-    EXPECT_EQ(Corner(), 0x400000u);
-    DestroyXImage(first);
 }
 
 // Black pixels of a transparent frame show the parent's colour; a frame

@@ -40,19 +40,6 @@ struct OptionBoxTest : ::testing::Test {
     }
 };
 
-TEST_F(OptionBoxTest, GrowsToItsRowsAtTheFirstPaint) {
-    ob.SetBackColor(0x00FF00);
-    EXPECT_EQ(ob.GetHeight(), 30);
-    ob.Show();
-    EXPECT_EQ(ob.GetHeight(), 78);
-    ob.SetSize(120, 40);
-    EXPECT_EQ(ob.GetHeight(), 78) << "never shorter than its rows";
-    ob.ClearOptions();
-    ob.SetSize(120, 40);
-    EXPECT_EQ(ob.GetHeight(), 40);
-    EXPECT_EQ(xt::CountColor(&f, 20, 61, 121, 38, 0x123456), 121 * 38) << "the old rows are erased";
-}
-
 TEST_F(OptionBoxTest, KeysWrapAroundAndFireEachTime) {
     ShowAndFocus();
     xt::Key(&f, XK_Up); // nothing selected: Up goes to the last row
@@ -74,18 +61,6 @@ TEST_F(OptionBoxTest, ClicksSelectTheRowUnderThePointer) {
     ob.SetSelectedIndex(2);
     ob.SelectFirst();
     EXPECT_EQ(fired.size(), 3u) << "the program's changes fire nothing";
-}
-
-TEST_F(OptionBoxTest, DisabledBoxOnlyRunsTheClickHandler) {
-    ShowAndFocus();
-    xt::Key(&f, XK_Down); // nothing selected: Down goes to the first row
-    ob.SetEnabled(false);
-    xt::Click(&f, 60, 80);
-    xt::Key(&f, XK_Down);
-    xt::Type(&f, " ");
-    EXPECT_EQ(ob.GetSelectedIndex(), 0);
-    EXPECT_EQ(fired, (Rows{0}));
-    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(OptionBoxTest, IndexRulesOfTheListOperations) {
@@ -111,18 +86,6 @@ TEST_F(OptionBoxTest, IndexRulesOfTheListOperations) {
     ob.AddOption("A", "a");
     EXPECT_EQ(ob.GetSelectedIndex(), 0) << "kept through the clearing";
     EXPECT_TRUE(fired.empty());
-}
-
-TEST_F(OptionBoxTest, MarkersShowTheCurrentBackgroundThroughTheirCorners) {
-    ob.SetBackColor(0x00FF00);
-    ob.Show();
-    EXPECT_EQ(xt::Pixel(&f, 21, 26), 0x00FF00u);
-    const std::vector<uint32_t> unselected = xt::Pixels(&f, 21, 52, 20, 20);
-    ob.SetSelectedIndex(1);
-    EXPECT_NE(xt::Pixels(&f, 21, 52, 20, 20), unselected);
-    ob.SetBackColor(0xFF0000);
-    EXPECT_EQ(xt::Pixel(&f, 21, 26), 0xFF0000u);
-    EXPECT_EQ(xt::Pixel(&f, 21, 52), 0xFF0000u);
 }
 
 } // namespace

@@ -35,19 +35,6 @@ struct ScrollBarTest : ::testing::Test {
     }
 };
 
-TEST_F(ScrollBarTest, PaintsToItsGeometry) {
-    EXPECT_EQ(sb.GetHeight(), 21) << "grown to the minimum height";
-    const ScrollBar::Layout l = sb.GetLayout();
-    EXPECT_EQ(Calls({l.track, l.pages, l.segment, l.rest}), Calls({38, 3, 12, 2}));
-    EXPECT_EQ(xt::Pixel(&f, 50, 30), 0xDDDDDDu) << "light top";
-    EXPECT_EQ(xt::Pixel(&f, 50, 51), 0x000000u) << "dark bottom at ay + h";
-    EXPECT_EQ(xt::Pixel(&f, 30, 40) | xt::Pixel(&f, 90, 40), 0x000000u) << "both arrows";
-    EXPECT_EQ(ThumbPage(), 0);
-    sb.SetValue(50); // 50 / 38 = page 1
-    EXPECT_EQ(ThumbPage(), 1);
-    EXPECT_TRUE(scrolled.empty()) << "the program's changes fire nothing";
-}
-
 TEST_F(ScrollBarTest, KeysStepOnePageAndStopAtTheEnds) {
     xt::Key(&f, XK_Tab);
     ASSERT_EQ(Application::focused, &sb);
@@ -71,45 +58,6 @@ TEST_F(ScrollBarTest, ClicksBesideTheSegmentsStepAndOnThemJump) {
     for (int x : {45, 65, 66}) xt::Click(&f, x, 40);
     EXPECT_EQ(scrolled, (Calls{380, 760, 0, 380, 760}));
     EXPECT_EQ(ThumbPage(), 2);
-}
-
-TEST_F(ScrollBarTest, DraggingFollowsThePointerUntilRelease) {
-    xt::Press(&f, 45, 40);
-    // Only x counts on a horizontal bar; beyond every segment nothing changes.
-    for (Point p : {Point{58, 100}, Point{75, 40}, Point{250, 40}}) xt::Motion(&f, p.x, p.y);
-    EXPECT_EQ(sb.Value(), 76);
-    xt::Release(&f, 250, 150); // off the bar: the bar loses the focus
-    xt::Motion(&f, 45, 40);
-    EXPECT_EQ(scrolled, (Calls{380, 760}));
-}
-
-TEST_F(ScrollBarTest, VerticalBarStepsWithUpAndDown) {
-    // 0..120 on a 21 x 102 bar at (200, 20): track 60, two pages of 30,
-    // starting at y = 41 and 71.
-    ScrollBar v(&f, 0, 120);
-    v.SetVertical(true);
-    v.SetPosition(200, 20);
-    v.SetSize(21, 102);
-    v.SetOnScroll(Record);
-    v.Show();
-    EXPECT_EQ(xt::Pixel(&f, 210, 55), 0x000000u) << "thumb on the first page";
-    EXPECT_EQ(xt::Pixel(&f, 210, 85), 0x123456u);
-    xt::Click(&f, 210, 110); // below the last segment
-    EXPECT_EQ(xt::Pixel(&f, 210, 85), 0x000000u);
-    xt::Key(&f, XK_Down);
-    // Above the first segment, then on the second.
-    for (int y : {30, 75}) xt::Click(&f, 210, y);
-    EXPECT_EQ(scrolled, (Calls{600, 0, 600}));
-}
-
-TEST_F(ScrollBarTest, MovingErasesTheOldPlace) {
-    sb.SetPosition(20, 100);
-    EXPECT_EQ(xt::CountColor(&f, 20, 30, 81, 22, 0x123456), 81 * 22);
-    EXPECT_EQ(xt::Pixel(&f, 30, 110), 0x000000u);
-    sb.SetSize(120, 21);
-    EXPECT_EQ(sb.GetLayout().pages, 2);
-    sb.Hide();
-    EXPECT_EQ(xt::CountColor(&f, 20, 100, 121, 22, 0x123456), 121 * 22);
 }
 
 // Bars whose geometry has no pages: an empty or reversed range, no

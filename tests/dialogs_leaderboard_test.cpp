@@ -142,21 +142,6 @@ TEST_F(LeaderboardStore, LinesThatCouldNotBeReadBackAreRefused) {
     EXPECT_EQ(board.LoadEntries().size(), 2u);
 }
 
-// A FIFO, a folder or a device in the board's place is refused at once and
-// left as it is.
-TEST_F(LeaderboardStore, OddBoardsAreRefusedAtOnce) {
-    fs::create_directories("Data/game/Score");
-    for (int kind = 0; kind < 3; ++kind) {
-        fs::remove_all(kBoard);
-        if (kind == 0) mkfifo(kBoard, 0600);
-        if (kind == 1) fs::create_directory(kBoard);
-        if (kind == 2) fs::create_symlink("/dev/zero", kBoard);
-        EXPECT_TRUE(board.LoadEntries().empty());
-        EXPECT_FALSE(board.AddScore(1, "a")) << kind;
-        EXPECT_FALSE(fs::is_regular_file(kBoard)) << kind;
-    }
-}
-
 // Two processes adding 50 results each at the same time: every one lands, so
 // the board holds the ten best of all 100. A lock held elsewhere is a
 // failure after a short wait, the board unchanged.

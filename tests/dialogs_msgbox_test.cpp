@@ -39,15 +39,6 @@ FormMsgBox* Box() { return static_cast<FormMsgBox*>(pendingMessageBox); }
 // Button centres in a 250 x 150 box.
 constexpr int kRightX = 185, kLeftX = 65, kButtonY = 124;
 
-// Where the X server put the box.
-std::pair<int, int> BoxOrigin() {
-    Window root;
-    int x = 0, y = 0;
-    unsigned w, h, border, depth;
-    XGetGeometry(xt::TestDisplay(), Box()->GetWindow(), &root, &x, &y, &w, &h, &border, &depth);
-    return {x, y};
-}
-
 class MsgBox : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -94,24 +85,6 @@ TEST_F(MsgBox, EachWayOfClosingReportsItsCode) {
     EXPECT_EQ(owner->answers, (Answers{{7, 3}, {8, 4}, {9, 0}, {10, 1}, {0, 1}, {11, 3}}));
     EXPECT_TRUE(owner->IsEnabled() && owner->GetDialog() == nullptr);
     EXPECT_FALSE(Box()->IsCreated());
-}
-
-TEST_F(MsgBox, APlainMessageHasNoUsableNo) {
-    ShowMessage(5, owner, "Just so you know.", "Notice");
-    xt::Pump();
-    EXPECT_FALSE(Box()->GetSecondButton()->IsVisible());
-    EXPECT_EQ(xt::CountColor(Box(), 10, 110, 110, 28, 0xAAAAAA), 110 * 28) << "no NO drawn";
-    xt::Click(Box(), kLeftX, kButtonY);
-    xt::Key(Box(), XK_Return);
-    // Tab passes the hidden NO, which Return does not press, and comes back to OK.
-    for (KeySym k : {XK_Tab, XK_Tab, XK_Return}) xt::Key(Box(), k);
-    EXPECT_TRUE(owner->answers.empty() && Box()->IsCreated());
-    for (KeySym k : {XK_Tab, XK_Return}) xt::Key(Box(), k);
-    EXPECT_EQ(owner->answers, (Answers{{5, 1}}));
-
-    ShowQuestion(6, owner, "Sure?", "Question");
-    xt::Pump();
-    EXPECT_LT(xt::CountColor(Box(), 10, 110, 110, 28, 0xAAAAAA), 110 * 28) << "NO drawn";
 }
 
 TEST_F(MsgBox, TheOwnerIsBlockedWhileABoxIsOpen) {
@@ -163,40 +136,6 @@ TEST_F(MsgBox, ANewBoxReplacesTheOpenOne) {
     EXPECT_FALSE(other.IsEnabled());
     Answer(kRightX);
     EXPECT_TRUE(other.IsEnabled());
-}
-
-TEST_F(MsgBox, CentredOnTheOwnerAndKeptOnScreen) {
-    Owner narrow(101, 51);
-    narrow.SetPosition(300, 300);
-    narrow.Create();
-    xt::Pump();
-    ShowMessage(&narrow, "Centred.", "Notice");
-    // Halves of negative differences round toward zero.
-    EXPECT_EQ(BoxOrigin(), std::pair(narrow.GetPosition().x - 74, narrow.GetPosition().y - 49));
-
-    Owner corner(100, 60);
-    corner.Create();
-    ShowMessage(&corner, "Clamped.", "Notice");
-    EXPECT_EQ(BoxOrigin(), std::pair(0, 0));
-    Answer(kRightX);
-}
-
-TEST_F(MsgBox, WithoutAWindowToBelongToOrDrawOn) {
-    xt::ClearLog();
-    {
-        Form bare(0); // no display: the box gets no window and must not block it
-        ShowMessage(&bare, "Nowhere.", "Notice");
-        EXPECT_TRUE(bare.IsEnabled() && bare.GetDialog() == nullptr);
-        EXPECT_FALSE(Box()->IsCreated());
-    }
-    // Left alone, the old box is no main window to a new one.
-    Form* old = pendingMessageBox;
-    delete owner;
-    owner = nullptr;
-    ShowMessage("Nobody.", "Notice");
-    ShowQuestion(3, "Nobody?", "Question");
-    EXPECT_EQ(pendingMessageBox, old);
-    EXPECT_EQ(xt::LogLines().size(), 3u);
 }
 
 // The owner's DialogResult runs while the answered box is still closing;

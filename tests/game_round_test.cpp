@@ -62,23 +62,6 @@ TEST_F(GameRoundTest, HoldPhaseRespinAndPayout) {
     EXPECT_TRUE(Lines().empty());
 }
 
-TEST_F(GameRoundTest, AllPayingFirstSpinIsPaidAtOnce) {
-    Open();
-    Spin({2, 2, 4, 4, 2});
-    const char* expected[] = {"X 10", "X 10", "X 4", "X 4", "X 10"};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(expected[i], game->ResultCell(i)->GetText());
-        EXPECT_EQ(kGrey, Colour(game->LockCell(i)));
-    }
-    EXPECT_EQ("You have won 14 points!", game->MessageCell()->GetText());
-    EXPECT_EQ(113, game->GetScore());
-    EXPECT_FALSE(game->InHoldPhase());
-    // The next round is a whole one again; START clears the texts.
-    Spin({2, 7, 4, 2, 9});
-    EXPECT_EQ("", game->MessageCell()->GetText() + game->ResultCell(0)->GetText());
-    EXPECT_TRUE(game->InHoldPhase());
-}
-
 TEST_F(GameRoundTest, PayTable) {
     Open();
     struct { std::vector<int> reels; int wager; int64_t win; const char* cell0; } cases[] = {
@@ -144,35 +127,6 @@ TEST_F(GameRoundTest, PaceAndOneSpinAtATime) {
     ClickOn(game->StartButton());
     EXPECT_GE(RunOut(), 1500);
     EXPECT_EQ("You have won 2 points!", game->MessageCell()->GetText());
-}
-
-TEST_F(GameRoundTest, EveryChangeTicksAndEndedChildrenAreCollected) {
-    Prepare({"frutta96x96.bin", "beep.wav", "ding.wav"});
-    Open();
-    finalSymbols = {2, 7, 4, 2, 9};
-    spinBeganMs = fakeMs;
-    ClickOn(game->StartButton());
-    // Each play a process of its own, let finish before the next tick.
-    while (game->IsSpinning()) {
-        Advance(1);
-        while (SoundChildCount() > 0) usleep(1000);
-    }
-    // One tick at the spin's first tick, one at every change; none logged.
-    // The first change comes in that same tick and stops the first one's
-    // shell, which may not have started the player yet.
-    const std::string record = scratch->Record();
-    const int64_t plays = std::count(record.begin(), record.end(), '\n');
-    EXPECT_TRUE(plays == draws / 5 + 1 || plays == draws / 5) << plays << " for " << draws / 5 << " changes";
-    std::string ticks;
-    for (int64_t i = 0; i < plays; ++i) ticks += "aplay Data/ding.wav\n";
-    EXPECT_EQ(ticks, record);
-    EXPECT_TRUE(Lines().empty());
-    // A child that has ended is collected by the next timer tick.
-    const pid_t pid = StartChild("exit 0", ChildRole::sound);
-    siginfo_t info{};
-    ASSERT_EQ(0, waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT));
-    Advance(2);
-    EXPECT_TRUE(kill(pid, 0) == -1 && errno == ESRCH);
 }
 
 } // namespace

@@ -50,39 +50,6 @@ TEST_F(GameWindowTest, StartUpState) {
     EXPECT_EQ("Score: 100", game->ScoreCell()->GetText());
 }
 
-TEST_F(GameWindowTest, SliderSetsTheWagerAtOnce) {
-    Open();
-    const auto ticks = game->WagerSlider()->Ticks();
-    ASSERT_EQ(10u, ticks.size());
-    xt::Click(game, ticks[6].x, ticks[6].y);
-    EXPECT_EQ("Wager: 7", game->WagerCell()->GetText());
-    for (int i = 0; i < 4; ++i) xt::Key(game, XK_Right);
-    EXPECT_EQ("Wager: 1", game->WagerCell()->GetText()) << "wraps around after 10";
-}
-
-TEST_F(GameWindowTest, ScoreCellShowsExactlyItsCaption) {
-    Open();
-    CellControl* score = game->ScoreCell();
-    int widest = score->GetWidth();
-    for (auto [delta, caption] : std::vector<std::pair<int, std::string>>{
-             {1000, "Score: 1.100"}, {-1090, "Score: 10"}, {-110, "Score: -100"},
-             {-1234567, "Score: -1.234.667"}, {1234767, "Score: 100"}}) {
-        SCOPED_TRACE(caption);
-        game->ChangeScore(delta);
-        EXPECT_EQ(caption, score->GetText());
-        EXPECT_EQ(static_cast<int>(caption.size()) * Graphics::TextWidth("M") + 25, score->GetWidth());
-        // Yellow and red text inside (a text box fills one column less than
-        // its width); the window's black beside and below it, also where a
-        // wider caption stood.
-        const int w = score->GetWidth() - 1, red = xt::CountColor(game, 30, 60, w, 22, 0xFF0000);
-        EXPECT_EQ(red, CountNot(xt::Pixels(game, 30, 60, w, 22), 0xFFFF00));
-        EXPECT_GT(red, 10) << "no caption";
-        widest = std::max(widest, w + 1);
-        EXPECT_EQ(0, CountNot(xt::Pixels(game, 30 + w, 60, widest - w + 30, 22), 0)) << "stale pixels";
-        EXPECT_EQ(0, CountNot(xt::Pixels(game, 30, 82, widest + 30, 3), 0));
-    }
-}
-
 TEST_F(GameWindowTest, ExitAsksFirst) {
     Open();
     ClickOn(game->ExitButton());
@@ -127,18 +94,6 @@ TEST_F(GameWindowTest, AboutBoxAndBlockedWindow) {
     XFree(children);
     auto at = [&](Window w) { return std::find(stack.begin(), stack.end(), w) - stack.begin(); };
     EXPECT_GT(at(game->AboutBox()->GetWindow()), at(game->GetWindow()));
-}
-
-// The name dialog the window carries; its closed handler does nothing.
-TEST_F(GameWindowTest, NameDialogAsksForTheName) {
-    Open();
-    game->OpenNameDialog();
-    game->OpenNameDialog(); // replaces the first
-    FormNamePlayer* dialog = game->NameDialog();
-    EXPECT_EQ(dialog->GetTitle() + "|" + dialog->GetPromptCell()->GetText(), "Classifica|Enter your name:");
-    EXPECT_FALSE(game->IsEnabled());
-    xt::CloseRequest(dialog);
-    EXPECT_TRUE(game->IsEnabled() && !dialog->IsCreated() && !quitRequested);
 }
 
 // A missing, wrongly sized or unreadable sheet: one line in the log, blank

@@ -92,46 +92,6 @@ TEST_F(GfxTest, RectanglesLinesAndColours) {
     }
 }
 
-TEST_F(GfxTest, EllipsesAndPolygons) {
-    Graphics g(form);
-    g.FillEllipse(20, 20, 40, 20, 1, kBlue, kRed);
-    EXPECT_EQ(Px(40, 30, 1, 1), Colors{kRed});
-    EXPECT_EQ(Px(20, 20, 2, 1), (Colors{kBack, kBack})); // the corner is outside the curve
-    EXPECT_EQ(Px(20, 30, 1, 1), Colors{kBlue});
-    EXPECT_EQ(Ink(10, 10, 60, 40).right, 60);
-    g.DrawEllipse(100, 20, 40, 20, 1, kGreen);
-    EXPECT_EQ(Px(120, 30, 1, 1), Colors{kBack});
-    EXPECT_EQ(Px(100, 30, 1, 1), Colors{kGreen});
-
-    XPoint triangle[] = {{200, 20}, {260, 20}, {200, 80}};
-    g.FillPolygon(triangle, 3, 1, kBlue, kRed);
-    EXPECT_EQ(Px(210, 30, 1, 1), Colors{kRed});
-    EXPECT_EQ(Px(255, 75, 1, 1), Colors{kBack});
-    EXPECT_EQ(Px(230, 20, 1, 1), Colors{kBlue});
-    EXPECT_NE(Px(200, 50, 1, 1), Colors{kBlue}); // the outline is left open
-}
-
-TEST_F(GfxTest, TextNeedsTenPixelsAndIsCentredVertically) {
-    Graphics g(form);
-    ASSERT_NE(Font(), nullptr);
-    const int step = g.LineStep();
-    const XCharStruct h = Ext("H");
-    g.DrawText(20, 20, 100, 9, "H", kRed, -1, 0);
-    EXPECT_TRUE(Ink(0, 0, 200, 60).Empty());
-    g.DrawText(20, 20, 100, 10, "H", kRed, -1, 0);
-    const int baseline = Font()->ascent <= 15 ? 32 : 20 + step - 1 + (10 - step) / 2;
-    const Box box = Ink(0, 0, 200, 60);
-    EXPECT_EQ(box.bottom, baseline + h.descent - 1);
-    EXPECT_EQ(box.left, 20 + h.lbearing);
-    g.DrawText(50, 100, "H", kGreen); // one line in an 18-pixel box
-    EXPECT_EQ(Ink(0, 80, 200, 60).bottom, 100 + step - 1 + (18 - step) / 2 + h.descent - 1);
-
-    // A background fills the box less one column before the text is drawn.
-    g.DrawText(220, 20, 60, 30, "x", kRed, kBlue, 0);
-    EXPECT_EQ(Count(215, 15, 80, 45, kBlue) + Count(215, 15, 80, 45, kRed), 59 * 30);
-    EXPECT_GT(Count(215, 15, 80, 45, kRed), 0);
-}
-
 TEST_F(GfxTest, TextAlignsWrapsAndBreaks) {
     Graphics g(form);
     const int step = g.LineStep();
@@ -235,70 +195,6 @@ TEST(GfxNoWindow, PrimitivesSkipWithoutAGC) {
     g.PutImageTransparent(0, 0, 1, 1, nullptr);
     XSync(xt::TestDisplay(), False);
     EXPECT_EQ(xt::LogLines(), std::vector<std::string>{"Errore nella creazione del GC"});
-}
-
-// A 4-bit picture 3 x 2: top row red, green, blue; bottom row yellow, 0x123456, 0xABCDEF.
-std::vector<unsigned char> Palette4Picture() {
-    std::vector<unsigned char> data = Rgb({0, kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF});
-    data.resize(48);
-    data.insert(data.end(), {0x45, 0x6F, 0x12, 0x3F}); // bottom row first
-    return data;
-}
-
-TEST_F(GfxTest, ImagesPaintGivenOrBuiltPicturesHideAndMove) {
-    constexpr uint32_t kForm = 0x336699;
-    form->SetBackColor(kForm);
-    XImage* given = Image(2, 2, {kRed, kGreen, kBlue, kYellow});
-    const std::vector<unsigned char> data = Palette4Picture(), rgb = Rgb({kRed, kGreen, 0x010203, 0x040506}),
-                                     grey(12, 9);
-    MyImage shown(form, given), palette(form, data.data(), 3, 2), direct(form, rgb.data(), true, 2, 2),
-        empty(form, static_cast<XImage*>(nullptr));
-    shown.SetSize(2, 2);
-    empty.SetSize(20, 10);
-    shown.SetPosition(10, 20);
-    palette.SetPosition(10, 30);
-    direct.SetPosition(30, 10);
-    empty.SetPosition(100, 10);
-    for (MyImage* m : {&shown, &palette, &direct, &empty}) m->Show();
-    EXPECT_EQ(Px(10, 20, 2, 2), (Colors{kRed, kGreen, kBlue, kYellow}));
-    EXPECT_EQ(Px(10, 30, 3, 2), (Colors{kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF}));
-    EXPECT_EQ(Px(30, 10, 2, 2), (Colors{kRed, kGreen, 0x010203, 0x040506}));
-    EXPECT_EQ(Count(95, 5, 40, 30, kForm), 19 * 9); // no picture: the stated size less one column and row
-    empty.SetBorder(true);
-    EXPECT_EQ(Count(100, 10, 20, 1, 0x000000), 19); // top
-    EXPECT_EQ(Count(100, 10, 1, 10, 0x000000), 9);  // left
-    EXPECT_EQ(Count(119, 10, 1, 10, 0xFFFFFF), 10); // right
-    EXPECT_EQ(Count(100, 19, 20, 1, 0xFFFFFF), 20); // bottom
-    direct.SetRawData(grey.data()); // rebuilt from the new data
-    EXPECT_EQ(Count(30, 10, 2, 2, 0x090909), 4);
-    direct.SetImage(given); // a given picture replaces the built one
-    EXPECT_EQ(direct.GetRawData(), nullptr);
-    EXPECT_EQ(Px(30, 10, 2, 2), (Colors{kRed, kGreen, kBlue, kYellow}));
-
-    // Forms repaint their images; nothing is drawn while painting is suspended.
-    Clear();
-    paintSuspended = true;
-    form->Paint();
-    paintSuspended = false;
-    EXPECT_TRUE(Ink(0, 0, 50, 50).Empty());
-    form->Paint();
-    EXPECT_EQ(Px(10, 30, 1, 1), Colors{kRed});
-
-    // Hiding erases the whole area; a hidden image only stores its place.
-    palette.Hide();
-    EXPECT_EQ(Count(10, 30, 3, 2, kForm), 6);
-    EXPECT_EQ(Px(13, 30, 1, 1), Colors{kBack});
-    palette.SetPosition(50, 50);
-    EXPECT_EQ(Px(50, 50, 1, 1), Colors{kBack});
-    palette.Show();
-    palette.SetPosition(100, 50); // shown: moved
-    EXPECT_EQ(Count(50, 50, 3, 2, kForm), 6);
-    EXPECT_EQ(Px(100, 50, 3, 1), (Colors{kRed, kGreen, kBlue}));
-    palette.SetSize(2, 1);
-    EXPECT_EQ(Px(100, 50, 3, 1), (Colors{kRed, kGreen, kForm}));
-    shown.Hide();
-    direct.Hide();
-    DestroyXImage(given);
 }
 
 } // namespace

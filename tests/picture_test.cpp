@@ -124,24 +124,6 @@ TEST_F(GfxFiles, LoadsBitmapsOfEachDepth) {
     EXPECT_EQ(Take(LoadBmp8(Put("d.bmp", Bmp8(3))), 6), Rgb({kColors[1], kColors[2], 0, 0, 0, 0}));
 }
 
-TEST_F(GfxFiles, FourBitBitmapsAreExportedAsCSource) {
-    const std::string path = Put("pic.bmp", Bmp4());
-    std::ofstream(path + ".c") << "old";
-    std::free(LoadBmp4(path));
-    std::string palette =
-        "0x00,0x00,0x00,0xFF,0x00,0x00,0x00,0xFF,0x00,0x00,0x00,0xFF,0xFF,0xFF,0x00,0x12,0x34,0x56,0xAB,0xCD,0xEF,";
-    for (int i = 7; i < 16; ++i) palette += "0x00,0x00,0x00,";
-    const std::string expected = "int wPIC = 3;\nint hPIC = 2;\n\nchar imgPIC[] = {\n" + palette +
-                                 "\n0x45,0x6F,\n0x12,0x3F,\n};\n\n";
-    EXPECT_EQ(xt::ReadFile(path + ".c"), expected);
-    // Always 16 palette entries, however many the file has.
-    for (int entries : {7, 40}) {
-        const std::string other = Put("Pic.Small.bmp", Bmp4(entries));
-        std::free(LoadBmp4(other));
-        EXPECT_EQ(xt::ReadFile(other + ".c"), StrReplaceAll(expected, "PIC", "PIC.SMALL"));
-    }
-}
-
 TEST_F(GfxFiles, DamagedBitmapsGiveOneLineAndNoPicture) {
     const std::tuple<const char*, Loader, Bytes> cases[] = {
         {"empty file", LoadBmp24, {}},
@@ -178,36 +160,6 @@ TEST_F(GfxFiles, DamagedBitmapsGiveOneLineAndNoPicture) {
     EXPECT_EQ(xt::LogLines().size(), 1u);
 }
 
-// Random and mutated files through every loader, random data through the
-// palette decoder; the sanitizers watch for reads and writes outside the buffers.
-TEST_F(GfxFiles, RandomAndMutatedBitmapsAreSafe) {
-    std::mt19937 rng(12345);
-    auto pick = [&rng](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
-    const Bytes bases[] = {Bmp24(), Bmp8(), Bmp4(), Bitmap(4, 5, 3, BmpPalette(16), Bytes(12, 0x5A)),
-                           Bitmap(8, 7, 2, BmpPalette(256), Bytes(16, 0xC3))};
-    const uint32_t extremes[] = {0, 1, 3, 0xFFFFFFFF, 0x7FFFFFFF, 0x80000000, 16384, 16385, 54, 1078, 40};
-    const size_t fields[] = {2, 10, 14, 18, 22, 28, 30};
-    for (int i = 0; i < 300; ++i) { // bytes changed, a header field at an edge value, noise, cut short
-        Bytes b = bases[pick(5)];
-        for (size_t k = pick(5); k > 0; --k) b[pick(b.size())] = static_cast<unsigned char>(pick(256));
-        if (pick(2) == 0) PutLE(b, fields[pick(7)], extremes[pick(11)]);
-        if (pick(3) == 0) { // noise behind the header, the rows starting anywhere in it
-            b.resize(54 + pick(300));
-            for (size_t k = 54; k < b.size(); ++k) b[k] = static_cast<unsigned char>(pick(256));
-            PutLE(b, 10, 54 + pick(b.size() - 53));
-        }
-        if (pick(4) == 0) b.resize(pick(b.size()));
-        for (Loader load : {LoadBmp24, LoadBmp8, LoadBmp4}) fuzz::LoadOneBitmap(load, b.data(), b.size());
-    }
-    for (int i = 0; i < 300; ++i) {
-        const int w = static_cast<int>(pick(33)) + 1, h = static_cast<int>(pick(20)) + 1;
-        Bytes data(48 + static_cast<size_t>(h) * ((w + 1) / 2));
-        for (auto& byte : data) byte = static_cast<unsigned char>(pick(256));
-        const size_t pixels = static_cast<size_t>(w * h);
-        EXPECT_EQ(Take(DecodePalette4(w, h, data.data()), pixels).size(), pixels * 3);
-    }
-}
-
 TEST(GfxPalette4, RowsAreTurnedAndOddWidthsSkipTheLastNibble) {
     Bytes data = Rgb(kColors);
     data.resize(48);
@@ -218,25 +170,6 @@ TEST(GfxPalette4, RowsAreTurnedAndOddWidthsSkipTheLastNibble) {
     const std::pair<int, int> badSizes[] = {{0, 2}, {3, -1}, {100000, 1}};
     for (auto [w, h] : badSizes) EXPECT_EQ(DecodePalette4(w, h, data.data()), nullptr) << w << "x" << h;
     EXPECT_EQ(DecodePalette4(3, 2, nullptr), nullptr);
-}
-
-TEST_F(GfxImage, ProbeFindsTheServerLayoutQuietly) {
-    // Through the window when it can be read back, else through a pixmap.
-    for (bool shown : {true, false}) {
-        if (!shown) form->Hide();
-        xt::Pump(form);
-        ImageFormat = ImageFormatRecord{};
-        ProbeImageFormat(form);
-        XSync(xt::TestDisplay(), False);
-        EXPECT_EQ(ImageFormat.depth, 24);
-        EXPECT_EQ(ImageFormat.bitsPerPixel, 32);
-        EXPECT_EQ(ImageFormat.bitmapPad, 32);
-        EXPECT_EQ(ImageFormat.ixBlu + 10 * ImageFormat.ixVerde + 100 * ImageFormat.ixRosso, 210);
-        if (shown) {
-            EXPECT_EQ(xt::Pixel(form, 0, 0), 0xCF3B76u); // the probe colour, drawn on the window
-        }
-    }
-    EXPECT_TRUE(xt::LogLines().empty()) << xt::ReadLog();
 }
 
 TEST_F(GfxImage, FourBytePixelsNeedNoPadding) {
@@ -260,18 +193,6 @@ TEST_F(GfxImage, FourBytePixelsNeedNoPadding) {
     EXPECT_EQ(CreateXImage(form, nullptr, 5, 2), nullptr);
     EXPECT_EQ(CreateXImage(form, rgb.data(), 0, 2), nullptr);
     EXPECT_EQ(CreateXImage(form, rgb.data(), 5, -2), nullptr);
-}
-
-TEST_F(GfxImage, ThreeBytePixelsArePaddedWithAWarning) {
-    ProbeImageFormat(form);
-    const ImageFormatRecord saved = ImageFormat;
-    ImageFormat.bitsPerPixel = 24;
-    const Bytes rgb(15 * 2, 0x44);
-    DestroyXImage(CreateXImage(form, rgb.data(), 5, 2));
-    ImageFormat = saved;
-    const std::vector<std::string> lines = xt::LogLines();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "WARNING img width: 5 - bytes_per_line_Pad != bytes_per_line: 16 15");
 }
 
 uint32_t BE(const std::string& s, size_t at) {

@@ -68,15 +68,6 @@ TEST(UtilStrings, TrimReplaceSplit) {
     EXPECT_TRUE(StrSplit("", ",").empty() && StrSplit("abc", "").empty());
 }
 
-TEST(UtilStrings, Paths) {
-    EXPECT_EQ(PathDirectory("Data\\img.bin") + "|" + PathDirectory("SYS:x") + "|" + PathDirectory("plain"),
-              "Data/|SYS:|");
-    EXPECT_EQ(PathFileName("a/b/c.txt") + "|" + PathFileName("a\\b.txt"), "c.txt|b.txt");
-    EXPECT_EQ(PathWithSlash("") + "|" + PathWithSlash("Data") + "|" + PathWithSlash("D\\") + "|" +
-                  PathWithSlash("SYS:"),
-              "|Data/|D\\|SYS:");
-}
-
 TEST_F(UtilFiles, PlainFiles) {
     EXPECT_EQ(FileSize(At("missing")), 0);
     EXPECT_TRUE(FileExists(dir));
@@ -171,26 +162,4 @@ TEST_F(UtilFiles, OnlyRegularFilesAreOpened) {
         EXPECT_FALSE(bin.OpenForReading(path) || bin.Open(path, false, false, true));
         EXPECT_TRUE(bin.NotOpened());
     }
-}
-
-TEST(UtilTimeStamp, ElapsedAndNow) {
-    TimeStamp::clockSource = [] { return time_t{1700000000}; };
-    tickMs = 990;
-    TimeStamp start = TimeStamp::Now();
-    EXPECT_EQ(start.millisecond, 990); // the loop's tick, not a clock reading
-    EXPECT_EQ(start.seconds, 1700000000);
-    struct tm c = {};
-    c.tm_year = start.year - 1900, c.tm_mon = start.month - 1, c.tm_mday = start.day;
-    c.tm_hour = start.hour, c.tm_min = start.minute, c.tm_sec = start.second, c.tm_isdst = -1;
-    EXPECT_EQ(mktime(&c), 1700000000); // the fields name the same local time
-    EXPECT_EQ(start.weekday, c.tm_wday);
-
-    TimeStamp::clockSource = [] { return time_t{1700000003}; };
-    tickMs = 20;
-    TimeStamp later = TimeStamp::Now();
-    EXPECT_EQ(start.ElapsedMs(later), 3000 + 20 - 990);
-    start.invalid = true;
-    EXPECT_EQ(start.ElapsedMs(later), 0);
-    TimeStamp::clockSource = nullptr;
-    tickMs = 0;
 }
