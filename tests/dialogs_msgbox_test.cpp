@@ -4,7 +4,6 @@
 #include <functional>
 
 #include "app/Application.h"
-#include "controls/ButtonCustom.h"
 #include "dialogs/FormMsgBox.h"
 #include "tests/support/XTestSupport.h"
 
@@ -20,17 +19,7 @@ public:
         answers.emplace_back(id, result);
         if (onAnswer) onAnswer(this, id);
     }
-    void KeyDown(uint32_t keysym) override {
-        ++keys;
-        TestForm::KeyDown(keysym);
-    }
-    void MouseDown(Point p) override {
-        ++presses;
-        TestForm::MouseDown(p);
-    }
-
     Answers answers;
-    int keys = 0, presses = 0;
     std::function<void(Owner*, int id)> onAnswer;
 };
 
@@ -85,32 +74,6 @@ TEST_F(MsgBox, EachWayOfClosingReportsItsCode) {
     EXPECT_EQ(owner->answers, (Answers{{7, 3}, {8, 4}, {9, 0}, {10, 1}, {0, 1}, {11, 3}}));
     EXPECT_TRUE(owner->IsEnabled() && owner->GetDialog() == nullptr);
     EXPECT_FALSE(Box()->IsCreated());
-}
-
-TEST_F(MsgBox, TheOwnerIsBlockedWhileABoxIsOpen) {
-    static int commands = 0;
-    ButtonCustom go(owner, "Go");
-    go.SetSize(80, 30);
-    go.SetPosition(20, 20);
-    go.SetCommand([](Child*) { ++commands; });
-    go.Create();
-    xt::Key(owner, XK_Tab); // Go has the focus when the box opens, and gives it up
-    owner->keys = 0;
-
-    ShowMessage(owner, "Wait.", "Notice");
-    EXPECT_EQ(owner->GetDialog(), Box());
-    EXPECT_FALSE(go.HasFocus());
-    xt::Key(owner, XK_a);
-    xt::Key(Box(), XK_Return);
-    xt::Click(owner, 60, 35);
-    EXPECT_EQ(owner->keys + commands, 0);
-    EXPECT_EQ(owner->presses, 1); // its own press still arrives, to raise the box
-
-    Answer(kRightX);
-    EXPECT_TRUE(owner->IsEnabled());
-    xt::Key(owner, XK_a);
-    xt::Click(owner, 60, 35);
-    EXPECT_EQ(owner->keys + commands, 2);
 }
 
 TEST_F(MsgBox, ANewBoxReplacesTheOpenOne) {

@@ -5,7 +5,6 @@
 
 #include "app/Application.h"
 #include "gfx/Graphics.h"
-#include "gfx/MyImage.h"
 #include "gfx/Picture.h"
 #include "tests/support/XTestSupport.h"
 

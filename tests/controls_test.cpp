@@ -1,0 +1,486 @@
+// The controls on a real X server: clicks, drags and keys go through the
+// loop's own dispatch and drawing is read back from the window. Each test
+// places its control on a 300 x 200 form of colour 0x123456.
+#include "tests/support/XTestSupport.h"
+
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/Application.h"
+#include "controls/ButtonCustom.h"
+#include "controls/CellControl.h"
+#include "controls/CheckBox.h"
+#include "controls/ImageFrame.h"
+#include "controls/OptionBox.h"
+#include "controls/PanelChildren.h"
+#include "controls/ProgressBar.h"
+#include "controls/ScrollBar.h"
+#include "controls/Slider.h"
+#include "gfx/Graphics.h"
+#include "gfx/Picture.h"
+
+namespace {
+
+constexpr uint32_t kForm = 0x123456;
+using Seen = std::vector<int64_t>;
+Seen seen;      // what the command or value handlers reported, in order
+int clicks = 0; // runs of the click or mouse-down handler
+void CountClick(GUIElement*, uint64_t, Point) { ++clicks; }
+
+struct Controls : ::testing::Test {
+    xt::TestForm f{300, 200};
+    void SetUp() override {
+        seen.clear();
+        clicks = 0;
+        f.SetBackColor(kForm);
+        f.Create();
+        xt::Pump(&f);
+    }
+    void Focus(GUIElement* e) {
+        xt::Key(&f, XK_Tab);
+        ASSERT_EQ(Application::focused, e);
+    }
+    int Count(int x, int y, int w, int h, uint32_t rgb) { return xt::CountColor(&f, x, y, w, h, rgb); }
+};
+
+// An 80 x 30 button at (10, 10): it fires on release over it or on Return
+// while focused; the face is sunken while pressed and raised again when the
+// command runs.
+TEST_F(Controls, ButtonFiresOnceOnReleaseOverItOnly) {
+    ButtonCustom b(&f, "OK");
+    b.SetPosition(10, 10);
+    b.SetCommand([](Child*) { seen.push_back(1); });
+    b.SetOnMouseDown(CountClick);
+    b.Show();
+    auto topBevel = [&] { return xt::Pixel(&f, 40, 10); };
+    xt::Press(&f, 30, 20);
+    EXPECT_EQ(topBevel(), 0x000000u);
+    xt::Release(&f, 30, 20);
+    EXPECT_EQ(topBevel(), 0xFFFFFFu);
+    EXPECT_GT(Count(14, 13, 72, 1, 0x000000), 0) << "dashed focus frame";
+    xt::KeyDown(&f, XK_Return);
+    EXPECT_EQ(topBevel(), 0x000000u);
+    xt::KeyUp(&f, XK_Return);
+    EXPECT_EQ(seen.size(), 2u);
+    // Dragged off: raised again, nothing fires, and the focus goes with the
+    // release elsewhere, so Return no longer fires either.
+    xt::Press(&f, 30, 20);
+    xt::Motion(&f, 200, 150);
+    xt::Release(&f, 200, 150);
+    EXPECT_EQ(topBevel(), 0xFFFFFFu);
+    b.KeyChar('\r');
+    // Disabled: grey caption, no focus frame, nothing runs.
+    b.SetForeColor(0xFF0000);
+    Focus(&b);
+    b.SetEnabled(false);
+    EXPECT_GT(Count(10, 10, 80, 30, 0x9B9B9B), 0);
+    EXPECT_EQ(Count(10, 10, 80, 30, 0xFF0000), 0) << "no caption ink, no focus frame";
+    xt::Click(&f, 30, 20); // still focused: the press reaches the button itself
+    xt::Key(&f, XK_Return);
+    EXPECT_EQ(topBevel(), 0xFFFFFFu);
+    EXPECT_EQ(std::pair(seen.size(), clicks), std::pair(size_t{2}, 2));
+}
+
+TEST_F(Controls, ButtonCommandMayDeleteItsButton) {
+    auto deleteSender = [](Child* sender) { delete sender; };
+    auto* gone = new ButtonCustom(&f, "Close");
+    gone->SetPosition(150, 10);
+    gone->SetCommand(deleteSender);
+    gone->Show();
+    xt::Click(&f, 170, 20);
+    auto* again = new ButtonCustom(&f, "Close");
+    again->SetCommand(deleteSender);
+    again->Show();
+    Focus(again);
+    xt::Key(&f, XK_Return);
+    EXPECT_EQ(Application::focused, nullptr);
+}
+
+// A 100 x 30 cell at (20, 20).
+TEST_F(Controls, CellHighlightRestoreMarkAndHide) {
+    CellControl c(&f);
+    c.SetPosition(20, 20);
+    c.SetSize(100, 30);
+    c.Show();
+    EXPECT_EQ(xt::Pixel(&f, 25, 24), 0xAAAAAAu) << "no colour of its own: grey, not the form's";
+    c.SetHighlight(true);
+    c.SetBackColor(0x00FF00);
+    EXPECT_EQ(xt::Pixel(&f, 25, 24), 0xFFFF00u);
+    c.SetHighlight(false);
+    EXPECT_EQ(xt::Pixel(&f, 25, 24), 0x00FF00u);
+
+    CellControl lock(&f);
+    lock.SetBackColor(0x0000FF);
+    lock.SetPosition(20, 100);
+    lock.Show();
+    lock.RestoreBackColor();
+    EXPECT_FALSE(lock.IsChanged()) << "nothing to restore";
+    lock.SetBackColor(0xFF0000);
+    lock.ClearChanged();
+    lock.RestoreBackColor();
+    EXPECT_TRUE(lock.IsChanged());
+    EXPECT_EQ(xt::Pixel(&f, 25, 104), 0x0000FFu) << "the colour it had when it appeared";
+
+    c.SetForeColor(0xFF0000);
+    c.SetMarked(true);
+    const int fh = Graphics(&f).LineHeight();
+    EXPECT_GT(Count(20 + 100 - fh, 20 + 30 - fh - 4, fh, fh, 0xFF0000), 0);
+    EXPECT_EQ(Count(20, 20, 100 - fh, 30, 0xFF0000), 0);
+    c.Hide();
+    c.SetText("hidden");
+    EXPECT_EQ(Count(20, 20, 100, 30, kForm), 100 * 30) << "erased in the form's colour";
+}
+
+// An 80 x 30 box captioned "Audio" at (20, 30): the box picture at
+// (21, 31), 20 x 20; the focus frame runs along x = 43 and x = 92.
+TEST_F(Controls, CheckBoxTogglesOnClicksAndSpaceAfterThePaint) {
+    static Form* form;
+    static std::vector<uint32_t> atCommand;
+    auto picture = [this] { return xt::Pixels(&f, 21, 31, 20, 20); };
+    CheckBox b(&f, "Audio");
+    form = &f;
+    b.SetPosition(20, 30);
+    b.SetCommand([](Child*) { atCommand = xt::Pixels(form, 21, 31, 20, 20); });
+    b.SetOnClick(CountClick);
+    b.SetForeColor(0xFF0000);
+    b.Show();
+    const std::vector<uint32_t> unchecked = picture();
+    xt::Click(&f, 30, 40);
+    EXPECT_TRUE(b.IsChecked());
+    EXPECT_NE(picture(), unchecked);
+    EXPECT_EQ(atCommand, picture()) << "the new state was on screen when the command ran";
+    xt::Click(&f, 90, 50); // on the caption
+    EXPECT_EQ(picture(), unchecked);
+    b.SetChecked(true); // the program's changes fire nothing
+    xt::Click(&f, 250, 150); // focus goes away
+    atCommand.clear();
+    for (KeySym k : {XK_space, XK_Tab, XK_a, XK_Return, XK_Down}) xt::Key(&f, k);
+    EXPECT_TRUE(atCommand.empty()) << "only the space toggles, and only with the focus";
+    EXPECT_GT(Count(43, 33, 1, 26, 0xFF0000), 5);
+    EXPECT_GT(Count(92, 33, 1, 26, 0xFF0000), 5);
+    xt::Type(&f, " ");
+    EXPECT_FALSE(b.IsChecked());
+    EXPECT_EQ(clicks, 2);
+}
+
+// Three options in a box at (20, 20), 120 wide: rows start at y = 20, 46
+// and 72; the box grows to 78 high.
+struct OptionBoxTest : Controls {
+    OptionBox ob{&f};
+    void SetUp() override {
+        Controls::SetUp();
+        ob.SetPosition(20, 20);
+        ob.SetSize(120, 30);
+        int value = 0;
+        for (const char* caption : {"Uno", "Due", "Tre"}) ob.AddOption(caption, std::to_string(++value));
+        ob.SetCommand([](Child* sender) { seen.push_back(static_cast<OptionBox*>(sender)->GetSelectedIndex()); });
+        ob.SetOnClick(CountClick);
+    }
+};
+
+TEST_F(OptionBoxTest, KeysWrapAroundAndClicksPickTheRow) {
+    ob.Show();
+    Focus(&ob);
+    xt::Key(&f, XK_Up); // nothing selected: Up goes to the last row
+    for (int i = 0; i < 4; ++i) xt::Key(&f, XK_Down);
+    xt::Key(&f, XK_Up);
+    xt::Type(&f, " ");
+    xt::Key(&f, XK_Left);
+    xt::Type(&f, "x");
+    EXPECT_EQ(clicks, 0);
+    for (int y : {56, 98, 21}) xt::Click(&f, 60, y); // y = 98 is the bottom edge: one row past the last
+    ob.SetSelectedIndex(2);                           // the program's changes fire nothing
+    EXPECT_EQ(seen, (Seen{2, 0, 1, 2, 0, 2, 0, 1, 2, 0}));
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(OptionBoxTest, IndexRulesOfTheListOperations) {
+    EXPECT_TRUE(ob.SetSelectedIndex(-5));
+    EXPECT_FALSE(ob.SetSelectedIndex(3));
+    EXPECT_EQ(ob.GetSelectedIndex(), 0);
+    // Outside the list (a negative index included): the last entry.
+    EXPECT_EQ(ob.GetOptionCaption(7) + ob.GetOptionValueAt(-1), "Tre3");
+    EXPECT_FALSE(ob.RemoveNone() || ob.RemoveOption(-2) || ob.RemoveOption(3));
+    ASSERT_TRUE(ob.RemoveOption(0)); // the selected row, not the last
+    EXPECT_EQ(ob.GetSelectedIndex(), 0);
+    EXPECT_EQ(ob.GetOptionValue(0), "2");
+    ob.SetSelectedIndex(1);
+    ASSERT_TRUE(ob.RemoveOption(1)); // the selected last row
+    EXPECT_EQ(ob.GetSelectedIndex(), 0);
+    EXPECT_EQ(ob.GetOptionCaption(0), "Due");
+    EXPECT_TRUE(ob.ClearOptions());
+    EXPECT_EQ(ob.GetOptionCaption(0) + ob.GetOptionValue(-3), "") << "an empty list";
+    EXPECT_FALSE(ob.RemoveOption(0));
+    EXPECT_TRUE(seen.empty());
+}
+
+// A 150 x 100 panel at (50, 40): a sunken frame, its caption, and clicks
+// that reach its children in form coordinates.
+TEST_F(Controls, PanelFrameCaptionAndChildren) {
+    static Point lastClick;
+    PanelChildren panel(&f);
+    panel.SetPosition(50, 40);
+    panel.SetSize(150, 100);
+    panel.SetBackColor(0x335577);
+    panel.SetBorder(true);
+    panel.SetCaptionColor(0xFF0000);
+    panel.SetText("Gruppo");
+    CheckBox box(&panel, "uno");
+    box.SetPosition(10, 20);
+    box.SetOnClick([](GUIElement*, uint64_t, Point p) { lastClick = p; });
+    panel.Show();
+    EXPECT_EQ(xt::Pixel(&f, 120, 40) | xt::Pixel(&f, 50, 90), 0x000000u) << "dark top, left";
+    EXPECT_EQ(xt::Pixel(&f, 199, 90) & xt::Pixel(&f, 120, 139), 0xFFFFFFu) << "light right, bottom";
+    EXPECT_GT(Count(54, 41, 142, 14, 0xFF0000), 0) << "caption";
+    xt::Click(&f, 70, 70);
+    EXPECT_EQ(Application::focused, &box);
+    EXPECT_TRUE(box.IsChecked());
+    EXPECT_EQ(std::pair(lastClick.x, lastClick.y), std::pair(70, 70));
+    xt::Click(&f, 180, 120); // the panel, under no child
+    EXPECT_EQ(Application::focused, nullptr);
+    box.Hide();
+    xt::Click(&f, 70, 70);
+    EXPECT_TRUE(box.IsChecked() && Application::focused == nullptr) << "neither click reached the box";
+}
+
+// A 190 x 25 bar at (10, 10): the inside row y = 20 runs from x = 11 to 198.
+TEST_F(Controls, ProgressBarFillFollowsTheClampedValue) {
+    ProgressBar bar(&f, 0, 100), empty(&f, 5, 5);
+    bar.SetPosition(10, 10);
+    empty.SetPosition(10, 100);
+    bar.Show();
+    empty.Show();
+    auto blue = [this](int y) { return Count(10, y, 190, 1, 0x0000FF); };
+    EXPECT_EQ(xt::Pixel(&f, 100, 10), 0x000000u) << "sunken frame";
+    EXPECT_EQ(xt::Pixel(&f, 100, 34), 0xFFFFFFu);
+    for (auto [value, clamped, fill] : {std::tuple{0, 0, 0}, {50, 50, 93}, {500, 100, 187}, {-3, 0, 0}}) {
+        bar.SetValue(value);
+        EXPECT_EQ(std::pair(bar.Value(), blue(20)), std::pair(clamped, fill)) << value;
+    }
+    bar.SetValue(50);
+    EXPECT_EQ(xt::Pixel(&f, 11, 20), 0x0000FFu);
+    empty.SetValue(9);
+    EXPECT_EQ(std::pair(empty.Value(), blue(110)), std::pair(5, 0)) << "an empty range fills nothing";
+}
+
+// Range 0..100 on a horizontal bar at (20, 30), 80 wide (21 high once
+// painted): track 38, three pages of 12 pixels plus 2 left over. Segments
+// start at x = 41, 53, 65; the track ends at x = 79.
+struct ScrollBarTest : Controls {
+    ScrollBar sb{&f, 0, 100};
+    void SetUp() override {
+        Controls::SetUp();
+        sb.SetPosition(20, 30);
+        sb.SetOnScroll([](Child*, int64_t tenTimes) { seen.push_back(tenTimes); });
+        sb.Show();
+    }
+    // Which page the thumb is drawn on, -1 when none.
+    int ThumbPage() {
+        int found = -1;
+        for (int page = 0; page < 3; ++page)
+            if (xt::Pixel(&f, 46 + 12 * page, 40) == 0x000000u) found = found == -1 ? page : 99;
+        return found;
+    }
+};
+
+TEST_F(ScrollBarTest, KeysStepOnePageAndStopAtTheEnds) {
+    Focus(&sb);
+    EXPECT_EQ(ThumbPage(), 0);
+    for (KeySym k : {XK_Left, XK_Right, XK_Down, XK_Right}) xt::Key(&f, k);
+    EXPECT_EQ(sb.Value(), 76);
+    EXPECT_EQ(ThumbPage(), 2);
+    for (KeySym k : {XK_Up, XK_Left, XK_Left}) xt::Key(&f, k);
+    xt::Type(&f, " ");
+    EXPECT_EQ(seen, (Seen{380, 760, 380, 0, 380}));
+    xt::Key(&f, XK_Home);
+    EXPECT_EQ(sb.Value(), 38);
+}
+
+TEST_F(ScrollBarTest, ClicksBesideTheSegmentsStepAndOnThemJump) {
+    xt::Click(&f, 25, 40); // left arrow on the first page
+    EXPECT_TRUE(seen.empty());
+    // The right arrow, just beyond the track, then once more on the last page.
+    for (int x : {90, 80, 95}) xt::Click(&f, x, 40);
+    EXPECT_EQ(sb.Value(), 76);
+    // Segment 0; segment 1, which still reaches x = 53 + 12; segment 2.
+    for (int x : {45, 65, 66}) xt::Click(&f, x, 40);
+    EXPECT_EQ(seen, (Seen{380, 760, 0, 380, 760}));
+    EXPECT_EQ(ThumbPage(), 2);
+}
+
+// Bars whose geometry has no pages: an empty or reversed range, no
+// orientation at all, and a bar too short for a track that takes the focus
+// before it has ever been painted.
+TEST_F(Controls, ScrollBarWithoutTrackOrRangeIgnoresInput) {
+    xt::TestForm g(300, 200); // its bars are made with its window, before any paint
+    ScrollBar unpainted(&g, 0, 100), empty(&g, 5, 5), reversed(&g, 10, 0), neither(&g, 0, 100);
+    unpainted.SetSize(30, 13);
+    neither.SetHorizontal(false);
+    ScrollBar* bars[] = {&unpainted, &empty, &reversed, &neither};
+    for (int i = 0; i < 4; ++i) {
+        bars[i]->SetOnScroll([](Child*, int64_t tenTimes) { seen.push_back(tenTimes); });
+        if (i > 0) bars[i]->SetPosition(20, 40 * i - 30);
+    }
+    g.Create();
+    xt::Pump(&g);
+    xt::Key(&g, XK_Tab);
+    ASSERT_EQ(Application::focused, &unpainted);
+    xt::Key(&g, XK_Right);
+    xt::Type(&g, " ");
+    for (ScrollBar* b : {&empty, &reversed, &neither}) b->Show();
+    EXPECT_EQ(xt::Pixel(&g, 30, 10), 0xDDDDDDu) << "frame still drawn";
+    for (int y : {20, 60, 100})
+        for (int x : {25, 50, 90}) {
+            xt::Press(&g, x, y);
+            xt::Motion(&g, x + 30, y);
+            xt::Key(&g, XK_Right);
+            xt::Release(&g, x, y);
+        }
+    EXPECT_TRUE(seen.empty());
+    for (ScrollBar* b : bars) EXPECT_EQ(b->Value(), 0);
+}
+
+// A yellow horizontal slider over 1..5 at (20, 20), 100 x 50: ticks at
+// x = 40, 55, 70, 85, 101 on the line y = 45, pointer above the line.
+struct SliderTest : Controls {
+    Slider s{&f, false, 1, 5};
+    void SetUp() override {
+        Controls::SetUp();
+        s.SetPosition(20, 20);
+        s.SetSize(100, 50);
+        s.SetBackColor(0xFFFF00);
+        s.SetOnValue([](Child*, int32_t v) { seen.push_back(v); });
+        s.SetOnChange([](GUIElement*) { ++clicks; });
+        s.Show();
+    }
+};
+
+TEST_F(SliderTest, SetValueClampsMovesThePointerAndFiresNothing) {
+    EXPECT_EQ(xt::Pixel(&f, 40, 35), 0x000000u);
+    s.SetValue(3);
+    EXPECT_EQ(xt::Pixel(&f, 70, 35), 0x000000u);
+    EXPECT_EQ(xt::Pixel(&f, 40, 35), 0xFFFF00u);
+    for (auto [value, clamped] : {std::pair{99, 5}, {-7, 1}}) {
+        s.SetValue(value);
+        EXPECT_EQ(s.Value(), clamped);
+    }
+    EXPECT_EQ(seen.size() + clicks, 0u);
+}
+
+// Keys wrap and space steps forward; a click between ticks picks the
+// right-hand one, two pixels right of a tick that tick, the same value again
+// reports nothing; a drag follows the pointer off the slider until release.
+TEST_F(SliderTest, KeysClicksAndDrags) {
+    Focus(&s);
+    for (KeySym k : {XK_Left, XK_Right, XK_Down, XK_space, XK_Up, XK_a}) xt::Key(&f, k);
+    EXPECT_EQ(seen, (Seen{5, 1, 2, 3, 2}));
+    EXPECT_EQ(clicks, 5);
+    seen.clear();
+    for (int x : {60, 57, 58, 58, 110}) xt::Click(&f, x, 45);
+    xt::Press(&f, 40, 45);
+    xt::Motion(&f, 86, 10);
+    xt::Release(&f, 86, 45);
+    xt::Motion(&f, 40, 45);
+    EXPECT_EQ(seen, (Seen{3, 2, 3, 1, 4}));
+}
+
+TEST_F(SliderTest, EmptyReversedOrHugeRangeIsSafe) {
+    Slider flat(&f, false, 5, 5), reversed(&f, true, 7, 3), huge(&f, false, INT_MIN, INT_MAX);
+    for (Slider* bad : {&flat, &reversed, &huge}) {
+        bad->SetPosition(20, 100);
+        bad->Show();
+        EXPECT_TRUE(bad->Ticks().empty());
+        const int32_t start = bad->Value();
+        Application::focused = bad;
+        bad->GotFocus();
+        for (KeySym k : {XK_Left, XK_Right, XK_Up, XK_Down, XK_space}) xt::Key(&f, k);
+        xt::Press(&f, 30, 120);
+        xt::Motion(&f, 60, 125);
+        xt::Release(&f, 60, 125);
+        EXPECT_EQ(bad->Value(), start);
+        bad->SetValue(100);
+        EXPECT_EQ(bad->Value(), bad == &huge ? 100 : bad->Minimum());
+        bad->Hide();
+    }
+    EXPECT_TRUE(seen.empty());
+}
+
+// A 1152 x 96 sheet of twelve 96 x 96 frames, each of one colour with a
+// black 16 x 16 square in its middle; frames are shown at (10, 10).
+struct ImageFrameTest : Controls {
+    static constexpr int kSide = 96, kFrames = 12;
+    static uint32_t FrameColour(int k) { return (0x10u * (k + 1)) << 16 | (0xF0u - 0x10u * k) << 8 | 0x33u; }
+    std::vector<unsigned char> sheet;
+    void SetUp() override {
+        Controls::SetUp();
+        for (int y = 0; y < kSide; ++y)
+            for (int x = 0; x < kSide * kFrames; ++x) {
+                const bool hole = x % kSide >= 40 && x % kSide < 56 && y >= 40 && y < 56;
+                const uint32_t c = hole ? 0 : FrameColour(x / kSide);
+                sheet.insert(sheet.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+            }
+    }
+    void Place(ImageFrame& frame) {
+        frame.SetSize(kSide, kSide);
+        frame.SetPosition(10, 10);
+        frame.Show();
+    }
+    uint32_t Corner() { return xt::Pixel(&f, 15, 15); }
+    uint32_t Middle() { return xt::Pixel(&f, 10 + 48, 10 + 48); }
+};
+
+TEST_F(ImageFrameTest, RawSheetShowsEveryFrameInTurn) {
+    ImageFrame reel(&f, sheet.data(), 1, kSide * kFrames, kSide, 0, 0);
+    Place(reel);
+    for (int k = 0; k < kFrames; ++k) {
+        reel.SetFrame(k, 0);
+        EXPECT_EQ(Corner(), FrameColour(k)) << "frame " << k;
+        EXPECT_EQ(xt::Pixel(&f, 10 + 95, 10 + 95), FrameColour(k)) << "its last pixel";
+    }
+    EXPECT_EQ(Middle(), 0x000000u) << "opaque: black is drawn";
+    // Frames of one raw sheet share its image, which outlives each of them.
+    {
+        ImageFrame other(&f, sheet.data(), 1, kSide * kFrames, kSide, 3, 0);
+        Place(other);
+    }
+    reel.SetFrame(5, 0);
+    EXPECT_EQ(Corner(), FrameColour(5));
+    // Raw data given up: new bytes at the same address are converted anew.
+    ImageFrame::ForgetRawSheet(sheet.data());
+    std::fill(sheet.begin(), sheet.end(), 0x77);
+    ImageFrame fresh(&f, sheet.data(), 1, kSide * kFrames, kSide, 0, 0);
+    Place(fresh);
+    EXPECT_EQ(Corner(), 0x777777u);
+}
+
+// Black pixels of a transparent frame show the parent's colour; a frame
+// index outside the sheet or the list shows the background, drawn opaque or
+// transparent, and reads nothing outside the picture.
+TEST_F(ImageFrameTest, IndexOutsideTheSheetOrListDrawsBackground) {
+    XImage* image = CreateXImage(&f, sheet.data(), kSide * kFrames, kSide);
+    ImageFrame reel(&f, image, 5, 0);
+    ImageFrame listed(&f, std::vector<XImage*>{image}, 0, 0);
+    Place(reel);
+    reel.SetTransparent(true);
+    EXPECT_EQ(Middle(), kForm);
+    EXPECT_EQ(Corner(), FrameColour(5));
+    for (ImageFrame* frame : {&reel, &listed}) {
+        Place(*frame);
+        for (auto [c, r] : {std::pair{12, 0}, {0, 1}, {-1, 0}, {1 << 30, 1 << 30}}) {
+            frame->SetTransparent(false);
+            frame->SetFrame(c, r);
+            EXPECT_EQ(Corner(), kForm) << c << "," << r;
+            frame->SetTransparent(true);
+            EXPECT_EQ(Corner(), kForm);
+            frame->SetFrame(0, 0);
+        }
+    }
+    listed.Hide();
+    EXPECT_EQ(Count(10, 10, kSide, kSide, kForm), kSide * kSide);
+    DestroyXImage(image);
+}
+
+} // namespace
