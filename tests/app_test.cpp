@@ -1,7 +1,6 @@
 // The application core on a real X server: window-manager properties,
-// dispatch of real X events, focus and Tab order, timers, the registry and
+// dispatch of real X events, focus, timers, the loop, the registry and
 // the trace log's exact lines.
-#include <X11/Xatom.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,8 +60,16 @@ public:
         if (id == 0) id = Application::NextId();
         created = visible = true;
     }
-    void SetTabStop(bool flag) { tabStop = flag; }
 };
+
+// A client message of type None with data 1: a user message.
+void SendUserMessage(Form* form) {
+    XEvent ev{};
+    ev.xclient = XClientMessageEvent{ClientMessage, 0, False, xt::TestDisplay(), form->GetWindow(), None, 32, {}};
+    ev.xclient.data.l[0] = 1;
+    XSendEvent(xt::TestDisplay(), form->GetWindow(), False, NoEventMask, &ev);
+    XSync(xt::TestDisplay(), False);
+}
 
 void CreateAll(std::initializer_list<GUIElement*> elements) {
     for (GUIElement* e : elements) e->Create();
@@ -77,27 +84,22 @@ protected:
     }
 };
 
-std::string StringProperty(Window w, const char* name) {
+// A window property's raw bytes, as a window manager reads them.
+std::string Property(Window w, const char* name) {
     Display* d = xt::TestDisplay();
-    XTextProperty prop{};
-    if (!XGetTextProperty(d, w, &prop, XInternAtom(d, name, False)) || prop.value == nullptr) return "";
-    std::string s(reinterpret_cast<char*>(prop.value), prop.nitems);
-    XFree(prop.value);
-    return s;
-}
-
-Atom Intern(const char* name) { return XInternAtom(xt::TestDisplay(), name, False); }
-
-// A list of atoms set on the window; empty when the property is missing.
-std::vector<Atom> Atoms(Window w, const char* name) {
-    Atom actual = None;
+    Atom type = None;
     int format = 0;
     unsigned long n = 0, after = 0;
     unsigned char* data = nullptr;
-    XGetWindowProperty(xt::TestDisplay(), w, Intern(name), 0, 16, False, XA_ATOM, &actual, &format, &n, &after, &data);
-    std::vector<Atom> atoms(reinterpret_cast<Atom*>(data), reinterpret_cast<Atom*>(data) + (actual == XA_ATOM ? n : 0));
-    if (data) XFree(data);
-    return atoms;
+    XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 64, False, AnyPropertyType, &type, &format, &n, &after,
+                       &data);
+    std::string bytes(reinterpret_cast<char*>(data), data ? n * (format == 32 ? sizeof(long) : format / 8) : 0);
+    XFree(data);
+    return bytes;
+}
+std::string AtomBytes(const char* name) {
+    const long atom = static_cast<long>(XInternAtom(xt::TestDisplay(), name, False));
+    return std::string(reinterpret_cast<const char*>(&atom), sizeof atom);
 }
 
 } // namespace
@@ -106,28 +108,21 @@ TEST_F(AppTest, FormCarriesEveryWindowManagerProperty) {
     xt::TestForm form(320, 240), dialog(200, 100, true);
     form.SetTitle("Rullomat - title");
     CreateAll({&form, &dialog});
-    Display* d = xt::TestDisplay();
-    Window w = form.GetWindow();
-    EXPECT_EQ(StringProperty(w, "WM_NAME") + "|" + StringProperty(w, "WM_ICON_NAME"), "Rullomat - title|Rullomat.exe");
-    EXPECT_EQ(StringProperty(w, "WM_CLASS"), std::string("Rullomat.exe\0Rullomat.exe\0", 26)); // name, class
-
-    // The window manager may not resize a form.
+    const Window w = form.GetWindow();
+    EXPECT_EQ(Property(w, "WM_NAME") + "|" + Property(w, "WM_ICON_NAME"), "Rullomat - title|Rullomat.exe");
+    EXPECT_EQ(Property(w, "WM_CLASS"), std::string("Rullomat.exe\0Rullomat.exe\0", 26)); // name, class
+    EXPECT_EQ(Property(w, "WM_PROTOCOLS"), AtomBytes("WM_DELETE_WINDOW"));
+    // The window manager may not resize a form; only a dialog is announced as one.
     XSizeHints hints{};
     long supplied = 0;
-    ASSERT_TRUE(XGetWMNormalHints(d, w, &hints, &supplied));
+    ASSERT_TRUE(XGetWMNormalHints(xt::TestDisplay(), w, &hints, &supplied));
     EXPECT_EQ(hints.flags & (PMinSize | PMaxSize), PMinSize | PMaxSize);
     EXPECT_EQ(std::vector<int>({hints.min_width, hints.min_height, hints.max_width, hints.max_height}),
               std::vector<int>({320, 240, 320, 240}));
-    EXPECT_EQ(Atoms(w, "WM_PROTOCOLS"), std::vector<Atom>{Intern("WM_DELETE_WINDOW")});
-
-    // Only a dialog is announced as one.
-    EXPECT_TRUE(Atoms(w, "_NET_WM_WINDOW_TYPE").empty());
-    EXPECT_EQ(Atoms(dialog.GetWindow(), "_NET_WM_WINDOW_TYPE"),
-              std::vector<Atom>{Intern("_NET_WM_WINDOW_TYPE_DIALOG")});
-
-    // Title changes after creation reach both names.
-    form.SetTitle("new");
-    EXPECT_EQ(StringProperty(w, "WM_NAME") + "|" + StringProperty(w, "WM_ICON_NAME"), "new|new");
+    EXPECT_EQ(Property(w, "_NET_WM_WINDOW_TYPE") + "|" + Property(dialog.GetWindow(), "_NET_WM_WINDOW_TYPE"),
+              "|" + AtomBytes("_NET_WM_WINDOW_TYPE_DIALOG"));
+    form.SetTitle("new"); // after creation the title reaches both names
+    EXPECT_EQ(Property(w, "WM_NAME") + "|" + Property(w, "WM_ICON_NAME"), "new|new");
 }
 
 TEST_F(AppTest, CloseRequestReachesQueryClose) {
@@ -152,13 +147,7 @@ TEST_F(AppTest, CloseRequestReachesQueryClose) {
     EXPECT_EQ(Take(), (Lines{"other.queryclose", "other.closed"}));
     EXPECT_TRUE(!other.IsCreated() && other.GetWindow() == 0);
 
-    // A client message of type None with data 1 is a user message.
-    XEvent user{};
-    user.xclient.type = ClientMessage;
-    user.xclient.window = main.GetWindow();
-    user.xclient.format = 32;
-    user.xclient.data.l[0] = 1;
-    XSendEvent(xt::TestDisplay(), main.GetWindow(), False, NoEventMask, &user);
+    SendUserMessage(&main);
     xt::Pump(&main);
     EXPECT_EQ(Take(), Lines{"form.user"});
 }
@@ -245,32 +234,6 @@ TEST_F(AppTest, KeysReachFocusedControlThenFormOnlyWhileEnabled) {
     EXPECT_EQ(Take(), (Lines{"a.lost", "form.down", "form.up", "form.down", "form.up"}));
 }
 
-TEST_F(AppTest, TabFollowsIdsAndWrapsAround) {
-    RecForm form(300, 200);
-    // Constructed A, B, C; shown C, A, B: ids run C < A < B.
-    Probe a(&form, "a", 10, 10), b(&form, "b", 40, 10), c(&form, "c", 70, 10);
-    CreateAll({&form, &c, &a, &b});
-    EXPECT_TRUE(c.GetId() < a.GetId() && a.GetId() < b.GetId());
-
-    // Nothing focused: the first tab stop in list (construction) order; then
-    // the next higher id; from the highest id back to the first tab stop.
-    std::vector<GUIElement*> seen;
-    for (int i = 0; i < 3; ++i) {
-        xt::Key(&form, XK_Tab);
-        seen.push_back(Application::focused);
-    }
-    EXPECT_EQ(seen, (std::vector<GUIElement*>{&a, &b, &a}));
-
-    // Tab on a control that is not a tab stop is delivered to it as a key.
-    b.SetTabStop(false);
-    xt::Click(&form, 45, 15);
-    Take();
-    xt::KeyUp(&form, XK_Tab);
-    EXPECT_EQ(Application::focused, &b);
-    const std::string tab = std::to_string(XK_Tab);
-    EXPECT_EQ(Take(), (Lines{"b.char 9", "b.keyup " + tab, "form.char 9", "form.keyup " + tab}));
-}
-
 TEST_F(AppTest, TimersFireOnIdleTicksAndTickMsWraps) {
     RecForm form(100, 100);
     Timer t20(&form, 20), t25(&form, 25), idle(&form, 20);
@@ -311,13 +274,7 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
                                           {0, true}, {4, false}, {10, false}, {13, false}};
     static size_t next;
     static RecForm* target;
-    static auto send = [] {
-        XEvent ev{};
-        ev.xclient = XClientMessageEvent{ClientMessage, 0, False, xt::TestDisplay(), target->GetWindow(), None, 32, {}};
-        ev.xclient.data.l[0] = 1;
-        XSendEvent(xt::TestDisplay(), target->GetWindow(), False, NoEventMask, &ev);
-        XSync(xt::TestDisplay(), False);
-    };
+    static auto send = [] { SendUserMessage(target); };
     RecForm form(100, 100);
     Timer slice(&form, 10);
     slice.onTick = [](Timer*) { calls.push_back("tick " + std::to_string(tickMs)); };
@@ -335,13 +292,22 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
         if (step.event) send();
         return step.event ? 1 : 0;
     }};
+    // At the end every window goes, then the open message box, then the main
+    // form hears Closed.
+    struct Box : RecForm {
+        using RecForm::RecForm;
+        ~Box() override { calls.push_back(std::string("box deleted, form ") + (target->IsCreated() ? "shown" : "gone")); }
+    };
+    pendingMessageBox = new Box(50, 50);
+    pendingMessageBox->Create();
     ::Run(&form);
     loopWaiting = real;
     quitRequested = false;
     EXPECT_EQ(Take(), (Lines{"form.user", "form.user", "wait 10", "form.user", "wait 6", "form.user", "wait 2",
                              "tick 990", "form.user", "wait 8", "form.user", "wait 4", "form.user", "wait 4",
                              "form.user", "wait 4", "tick 0", "wait 10", "tick 10", "wait 10", "tick 20",
-                             "wait 7", "form.closed"}));
+                             "wait 7", "box deleted, form gone", "form.closed"}));
+    EXPECT_EQ(pendingMessageBox, nullptr);
 }
 
 TEST_F(AppTest, RegistryCollectsHitsAndUnregisters) {
@@ -377,39 +343,44 @@ TEST_F(AppTest, ProtocolErrorsAreLoggedAndTheProgramGoesOn) {
     EXPECT_NE(f.GetActualWidth(), 0);
 }
 
+// Files come back whole (an empty one with size 0) and log nothing; a
+// missing file leaves the caller's size alone; a folder, a FIFO or a device
+// exists but is refused at once, unread: size -1. Each failure is one line.
 TEST_F(AppTest, LoadFileResultsAndLines) {
-    // A missing file: one line, and the caller's values stay.
-    unsigned char* data = reinterpret_cast<unsigned char*>(1);
-    int32_t size = 1234;
-    LoadFile("Data/frutta96x96.bin", data, size);
-    EXPECT_EQ(size, 1234);
-    EXPECT_EQ(data, reinterpret_cast<unsigned char*>(1));
-    EXPECT_EQ(xt::LogLines(), Lines{"Data/frutta96x96.bin: non trovato"});
-
-    // Files come back whole (an empty one with size 0) and log nothing; a
-    // folder, a FIFO or a device exists but is refused at once, unread:
-    // size -1 and one line.
-    xt::ClearLog();
     TextFile("empty.bin").WriteLines({});
     TextFile("three.bin").WriteLines({"ab"});
     MakeDirIfMissing("adir");
     mkfifo("fifo", 0600);
     const std::pair<const char*, int32_t> cases[] = {
-        {"empty.bin", 0}, {"three.bin", 3}, {"adir", -1}, {"fifo", -1}, {"/dev/zero", -1}};
+        {"missing", 99}, {"empty.bin", 0}, {"three.bin", 3}, {"adir", -1}, {"fifo", -1}, {"/dev/zero", -1}};
     for (const auto& [path, expected] : cases) {
-        data = nullptr;
-        size = 99;
+        unsigned char* data = nullptr;
+        int32_t size = 99;
         LoadFile(path, data, size);
         EXPECT_EQ(size, expected) << path;
-        if (size == 3) {
-            EXPECT_EQ(std::string(reinterpret_cast<char*>(data), 3), "ab\n");
-        }
+        if (size == 3) EXPECT_EQ(std::string(reinterpret_cast<char*>(data), 3), "ab\n");
         std::free(data);
     }
-    EXPECT_EQ(xt::LogLines(), (Lines{"Errore loading adir", "Errore loading fifo", "Errore loading /dev/zero"}));
+    EXPECT_EQ(xt::LogLines(), (Lines{"missing: non trovato", "Errore loading adir", "Errore loading fifo",
+                                     "Errore loading /dev/zero"}));
     for (const char* path : {"fifo", "three.bin", "empty.bin", "adir"}) std::filesystem::remove(path);
-
     EXPECT_EQ(Random(5, 4), 5); // hi one below lo: no division by zero
-    EXPECT_FALSE(RunCommand("true"));
-    EXPECT_TRUE(RunCommand("false") && RunProgram("exit", "3"));
+    EXPECT_TRUE(!RunCommand("true") && RunCommand("false") && RunProgram("exit", "3"));
+}
+
+// Without timers the loop blocks in XNextEvent and never waits on its own.
+TEST_F(AppTest, RunWithoutTimersBlocksForEvents) {
+    struct Quitter : RecForm {
+        using RecForm::RecForm;
+        void UserMessage() override { Note("user"), quitRequested = true; }
+    } form(100, 100);
+    form.Create();
+    xt::Pump();
+    const LoopWaiting real = loopWaiting;
+    loopWaiting = {[](int, int, int64_t*) { return calls.push_back("wait"), 0; }};
+    SendUserMessage(&form);
+    ::Run(&form);
+    loopWaiting = real;
+    quitRequested = false;
+    EXPECT_EQ(Take(), (Lines{"form.user", "form.closed"}));
 }
