@@ -1,9 +1,9 @@
-// Drawing primitives, text layout, picture pastes and the image control,
+// Fonts, picture pastes and drawing without a window,
 // checked by reading the window's pixels back from the X server.
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
+#include "gfx/FontSpec.h"
 #include "gfx/Graphics.h"
 #include "gfx/Picture.h"
 #include "tests/support/XTestSupport.h"
@@ -50,80 +50,10 @@ protected:
                          std::max(b.bottom, y + j)};
         return b;
     }
-    XFontStruct* Font() { return Application::forms[0]->GetFont().GetFontStruct(form->GetDisplay()); }
-    int Width(const std::string& s) { return XTextWidth(Font(), s.data(), static_cast<int>(s.size())); }
-    XCharStruct Ext(const std::string& s) {
-        int dir, asc, desc;
-        XCharStruct overall{};
-        XTextExtents(Font(), s.data(), static_cast<int>(s.size()), &dir, &asc, &desc, &overall);
-        return overall;
-    }
     XImage* Image(int w, int h, const Colors& colors) { return CreateXImage(form, Rgb(colors).data(), w, h); }
 
     xt::TestForm* form = nullptr;
 };
-
-TEST_F(GfxTest, RectanglesLinesAndColours) {
-    Graphics g; // no owner: the main window
-    g.FillRectangle(10, 10, 5, 5, 0, 0, kRed); // one pixel short each way
-    EXPECT_EQ(Count(10, 10, 4, 4, kRed), 16);
-    EXPECT_EQ(Count(8, 8, 9, 9, kRed), 16);
-    g.DrawRectangle(30, 10, 5, 5, 1, kGreen); // the full 5 x 5 outline
-    EXPECT_EQ(Count(28, 8, 9, 9, kGreen), 16);
-    EXPECT_EQ(Count(31, 11, 3, 3, kGreen), 0);
-    g.FillRectangle(50, 10, 6, 6, 1, kBlue, kRed); // the border frames the filled area
-    EXPECT_EQ(Count(48, 8, 10, 10, kBlue), 16);
-    EXPECT_EQ(Count(48, 8, 10, 10, kRed), 9);
-    // -1 keeps the colour in force; a wide outline leaves 1-pixel lines behind.
-    g.DrawRectangle(70, 10, 20, 20, 3, kYellow);
-    EXPECT_GT(Count(68, 8, 3, 24, kYellow), 24);
-    g.DrawLine(100, 50, 150, 50, 5, -1);
-    EXPECT_EQ(Count(100, 45, 51, 11, kYellow), 51);
-
-    // Dashed (gaps left alone) and double-dashed (gaps in black) lines; solid again after them.
-    const uint32_t gapColor[] = {kBack, kBack, 0x000000};
-    for (int style : {1, 2, 0}) {
-        const int y = 60 + 10 * style;
-        g.DrawLine(10, y, 110, y, style, 1, kRed);
-        const int gaps = Count(10, y, 101, 1, gapColor[style]);
-        EXPECT_EQ(Count(10, y, 101, 1, kRed) + gaps, 101) << style;
-        EXPECT_EQ(gaps > 20, style != 0) << style;
-    }
-}
-
-TEST_F(GfxTest, TextAlignsWrapsAndBreaks) {
-    Graphics g(form);
-    const int step = g.LineStep();
-    g.DrawText(10, 10, 100, 18, "word", kRed, -1, 2);
-    g.DrawText(10, 40, 100, 18, "word", kRed, -1, 1);
-    EXPECT_EQ(Ink(0, 0, 150, 30).left, 10 + (100 - Width("word")) / 2 + Ext("word").lbearing);
-    EXPECT_EQ(Ink(0, 30, 150, 30).right, 10 + 100 - Width("word") + Ext("word").rbearing - 1);
-
-    // Cut at the space before the word that does not fit; after a cut line the rest stays on the left.
-    const int w = Width("aaa bbb c");
-    g.DrawText(200, 20, w, 3 * step, "aaa bbb ccc", kRed, -1, 2);
-    EXPECT_EQ(Ink(200, 20, 200, step).right, 200 + Ext("aaa bbb").rbearing - 1);
-    EXPECT_EQ(Ink(200, 20 + step, 200, step).left, 200 + Ext("c").lbearing);
-    // No line once 9 pixels or less are left; long words break between letters.
-    g.DrawText(200, 100, w, 2 * step + 9, "aaa bbb ccc ddd eee", kRed, -1, 0);
-    EXPECT_FALSE(Ink(200, 100 + step, 200, step).Empty());
-    EXPECT_TRUE(Ink(200, 100 + 2 * step, 200, 2 * step).Empty());
-    g.DrawText(200, 200, Width("abc"), 2 * step, "abcdef", kRed, -1, 0);
-    EXPECT_LT(Ink(200, 200, 200, step).right, 200 + Width("abc"));
-    EXPECT_FALSE(Ink(200, 200 + step, 200, step).Empty());
-
-    // A line feed keeps the alignment; neither line is centred vertically.
-    g.DrawText(0, 100, 200, 100, "ab\ncd", kRed, -1, 2);
-    const Box first = Ink(0, 100, 200, step), second = Ink(0, 100 + step, 200, step);
-    EXPECT_EQ(second.left, (200 - Width("cd")) / 2 + Ext("cd").lbearing);
-    EXPECT_EQ(first.bottom, 100 + step - 1 + Ext("ab").descent - 1);
-    EXPECT_EQ(second.bottom - first.bottom, step + Ext("cd").descent - Ext("ab").descent);
-
-    // Text wider than its box draws nothing, and ends.
-    g.DrawText(20, 200, 3, 90, "MMM MMM", kRed, -1, 0);
-    g.DrawText(20, 200, 100, 90, "\n", kRed, -1, 2);
-    EXPECT_TRUE(Ink(0, 200, 200, 100).Empty());
-}
 
 TEST_F(GfxTest, ImagesArePastedWholeInPartAndClipped) {
     XImage* image = Image(3, 2, {kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF});
@@ -194,6 +124,38 @@ TEST(GfxNoWindow, PrimitivesSkipWithoutAGC) {
     g.PutImageTransparent(0, 0, 1, 1, nullptr);
     XSync(xt::TestDisplay(), False);
     EXPECT_EQ(xt::LogLines(), std::vector<std::string>{"Errore nella creazione del GC"});
+}
+
+// Names are composed from the description; the font is loaded once, on first
+// use, and its size is then the loaded ascent; a copy loads its own, and an
+// assignment or the end frees it once. A font the server lacks is one line.
+TEST(GfxFont, ComposedNamesOneLoadOneFree) {
+    struct { const char* family; bool bold, italic; const char* name; } names[] = {
+        {"", false, false, "-*-*-Medium-R-Normal--14-*"},
+        {"fixed", true, false, "-fixed-Bold-R-Normal--14-*"},
+        {"helvetica", false, true, "-helvetica-Medium-R-Italic--14-*"}};
+    for (const auto& n : names) {
+        FontSpec spec(n.family);
+        spec.SetBold(n.bold);
+        spec.SetItalic(n.italic);
+        EXPECT_EQ(spec.ComposeName(), n.name);
+        EXPECT_EQ(spec.GetSize(), 14);
+    }
+    xt::ClearLog();
+    Display* d = xt::TestDisplay();
+    FontSpec font;
+    XFontStruct* loaded = font.GetFontStruct(d);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(font.GetFontStruct(d), loaded);
+    EXPECT_EQ(font.GetSize(), loaded->ascent);
+    FontSpec copy(font);
+    EXPECT_FALSE(copy.IsLoaded());
+    EXPECT_NE(copy.GetFontStruct(d), loaded);
+    copy = FontSpec("no-such-family", 9);
+    EXPECT_FALSE(copy.IsLoaded());
+    EXPECT_EQ(copy.GetFontStruct(d), nullptr);
+    EXPECT_EQ(copy.GetSize(), 9);
+    EXPECT_EQ(xt::LogLines(), std::vector<std::string>{"XLoadQueryFont failed"});
 }
 
 } // namespace

@@ -129,22 +129,17 @@ TEST_F(GfxFiles, DamagedBitmapsGiveOneLineAndNoPicture) {
         {"empty file", LoadBmp24, {}},
         {"header cut short", LoadBmp8, Sized(Bmp8(), 30)},
         {"not a bitmap", LoadBmp24, With(Bmp24(), 0, 'X')},
-        {"8 bits read as 24", LoadBmp24, Bmp8()},
         {"24 bits read as 4", LoadBmp4, Bmp24()},
-        {"4 bits read as 8", LoadBmp8, Bmp4()},
         {"zero width", LoadBmp24, With(Bmp24(), 18, 0)},
-        {"negative width", LoadBmp8, With(Bmp8(), 18, static_cast<uint32_t>(-3))},
         {"top-down rows", LoadBmp4, With(Bmp4(), 22, static_cast<uint32_t>(-2))},
         {"absurd width", LoadBmp24, With(Bmp24(), 18, 100000)},
         {"overflowing size", LoadBmp8, With(With(Bmp8(), 18, 0x7FFFFFFF), 22, 0x7FFFFFFF)},
-        {"largest size, no rows", LoadBmp24, With(With(Bmp24(), 18, 16384), 22, 16384)},
         {"offset past the end", LoadBmp4, With(Bmp4(), 10, 5000)},
         {"offset inside the header", LoadBmp24, With(Bmp24(), 10, 20)},
         {"palette over 1024 bytes", LoadBmp8, Sized(With(Bmp8(), 10, 54 + 1028), 54 + 1028 + 8)},
         {"palette over the file", LoadBmp4, With(Bitmap(4, 3, 2, {}, {}), 10, 54 + 64)},
         {"short rows", LoadBmp4, Sized(Bmp4(), Bmp4().size() - 3)},
         {"compressed rows", LoadBmp8, With(Bmp8(), 30, 1)},
-        {"small info header", LoadBmp8, With(Bmp8(), 14, 12)},
     };
     for (const auto& [what, load, bytes] : cases) {
         xt::ClearLog();
@@ -225,10 +220,6 @@ TEST_F(GfxFiles, PngFilesCarryCheckedChunksAndCompressedRows) {
     EXPECT_EQ(xt::ReadFile(path).substr(24, 2), "\x08\x06");
     EXPECT_FALSE(WritePng(path, 1, 1, rgb.data(), 2));
 
-    // Flat window contents shrink to a small fraction.
-    const Bytes big(800 * 600 * 3, 0x7F);
-    ASSERT_TRUE(WritePng(path, 800, 600, big.data()));
-    EXPECT_LT(xt::ReadFile(path).size(), big.size() / 50);
     EXPECT_FALSE(WritePng(path, 0, 5, rgb.data()));
     EXPECT_FALSE(WritePng(path, 5, 5, nullptr));
     EXPECT_FALSE(WritePng(dir + "/no/such/dir.png", 2, 2, rgb.data()));

@@ -1,5 +1,6 @@
-// The About box on a real X server; its links run stand-in programs placed
-// first in PATH that record their command lines.
+// The About box and the player-name window on a real X server. Their links
+// and beeps run stand-in programs placed first in PATH that record their
+// command lines.
 #include "tests/support/XTestSupport.h"
 
 #include <sys/wait.h>
@@ -7,10 +8,12 @@
 #include <cerrno>
 #include <memory>
 
+#include "app/Application.h"
 #include "app/ChildProcesses.h"
 #include "controls/ButtonCustom.h"
-#include "controls/CellControl.h"
+#include "controls/TextBoxCustom.h"
 #include "dialogs/FormAbout.h"
+#include "dialogs/FormNamePlayer.h"
 #include "gfx/Picture.h"
 #include "tests/scratch_folder.h"
 
@@ -20,20 +23,29 @@ namespace {
 // "OK" 80 x 28 at (359, 173).
 constexpr int kWebX = 215, kMailX = 425, kLinkY = 73;
 
-class AboutBox : public ::testing::Test {
+// Waits until a child has ended, without collecting it.
+void AwaitAChild() {
+    siginfo_t info{};
+    waitid(P_ALL, 0, &info, WEXITED | WNOWAIT);
+}
+
+class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        scratch.StandIn("firefox");
-        scratch.StandIn("thunderbird");
+        for (const char* program : {"firefox", "thunderbird", "aplay"}) scratch.StandIn(program);
+        std::filesystem::create_directory("Data");
+        std::ofstream("Data/beep.wav") << "RIFF";
         owner.Create();
         std::vector<unsigned char> rgb(164 * 50 * 3, 0x66);
         picture = CreateXImage(&owner, rgb.data(), 164, 50);
     }
     void TearDown() override {
         about.reset();
+        name.reset();
         DestroyXImage(picture);
+        ReapChildren();
     }
-    void Open(const std::string& web = "https://www.example.org") {
+    void OpenAbout(const std::string& web = "https://www.example.org") {
         about = std::make_unique<FormAbout>(&owner);
         about->SetScreen(xt::TestScreen());
         about->SetPicture(picture, 164, 50);
@@ -42,32 +54,37 @@ protected:
         about->Show();
         xt::Pump(&owner);
     }
-    // Clicks both links, each time waiting until its child has ended,
-    // without collecting it.
     void ClickLinks() {
         for (int x : {kWebX, kMailX}) {
             xt::Click(about.get(), x, kLinkY);
-            siginfo_t info{};
-            waitid(P_ALL, 0, &info, WEXITED | WNOWAIT);
+            AwaitAChild();
         }
     }
+    void OpenName() {
+        lastPlayerName = "left over";
+        name = std::make_unique<FormNamePlayer>(&owner, 0, "Classifica");
+        name->SetPrompt("Enter your name:");
+        name->SetOnClosed([](GUIElement*) { nameWhenClosed = lastPlayerName; });
+        name->Show();
+        xt::Pump(&owner);
+    }
+    void ExpectFree() { EXPECT_TRUE(owner.IsEnabled() && owner.GetDialog() == nullptr); }
 
+    static inline std::string nameWhenClosed;
     ScratchFolder scratch;
     xt::TestForm owner{800, 600};
     XImage* picture = nullptr;
     std::unique_ptr<FormAbout> about;
+    std::unique_ptr<FormNamePlayer> name;
 };
 
-TEST_F(AboutBox, LinksRunTheirCommandLinesInChildrenThatAreCollected) {
-    EXPECT_EQ(FormAbout::BrowserCommand("https://www.example.org"), "firefox https://www.example.org");
-    EXPECT_EQ(FormAbout::MailCommand("info@example.org"), "thunderbird -compose to=\"info@example.org\"");
+TEST_F(Dialogs, AboutLinksRunTheirCommandLinesInChildrenThatAreCollected) {
     EXPECT_EQ(FormAbout::MailAddressFor("http://www.example.org/a?b"), "info@example.org");
-    Open();
+    OpenAbout();
     EXPECT_EQ(xt::Pixel(about.get(), 20, 30), 0x666666u) << "picture inside the panel";
     EXPECT_GT(xt::CountColor(about.get(), 209, 17, 381, 25, 0xFFFFFF), 0) << "white heading";
     EXPECT_GT(xt::CountColor(about.get(), 419, 68, 150, 12, 0x0000FF), 0) << "blue mail link";
     ClickLinks();
-    EXPECT_EQ(scratch.Record(), "firefox https://www.example.org\nthunderbird -compose to=info@example.org\n");
     xt::Click(about.get(), 300, 25); // the heading starts nothing
     xt::Key(about.get(), XK_Escape);
     EXPECT_FALSE(about->IsCreated());
@@ -77,7 +94,7 @@ TEST_F(AboutBox, LinksRunTheirCommandLinesInChildrenThatAreCollected) {
     EXPECT_EQ(errno, ECHILD);
 
     // When no process can be started the command runs here, and this process goes on.
-    Open();
+    OpenAbout();
     startSource = [] { return pid_t(-1); };
     xt::Click(about.get(), kWebX, kLinkY);
     startSource = nullptr;
@@ -85,23 +102,23 @@ TEST_F(AboutBox, LinksRunTheirCommandLinesInChildrenThatAreCollected) {
                                 "firefox https://www.example.org\n");
 }
 
-TEST_F(AboutBox, AddressesCannotRunShellCommands) {
+TEST_F(Dialogs, AboutAddressesCannotRunShellCommands) {
     const std::string web = "https://www.a$(touch p1)b.org/x;touch p2&`touch p3`'q\"";
-    Open(web);
+    OpenAbout(web);
     ClickLinks();
     EXPECT_EQ(scratch.Record(), "firefox " + web + "\nthunderbird -compose to=info@a$(touch p1)b.org\n");
     for (const char* f : {"p1", "p2", "p3"}) EXPECT_FALSE(std::filesystem::exists(f)) << f;
     EXPECT_EQ(FormAbout::MailCommand("a\"b'c"), "thunderbird -compose to='a\"b'\\''c'");
 }
 
-TEST_F(AboutBox, OwnerBlockedUntilOkReturnEscapeDeleteOrCloseRequest) {
+TEST_F(Dialogs, AboutBlocksItsOwnerUntilOkReturnEscapeDeleteOrCloseRequest) {
     static int fired = 0;
     ButtonCustom button(&owner, "B");
     button.SetPosition(10, 10);
     button.SetCommand([](Child*) { ++fired; });
     button.Create();
     for (KeySym key : std::initializer_list<KeySym>{XK_Escape, XK_Return, XK_Delete, XK_VoidSymbol, NoSymbol}) {
-        Open();
+        OpenAbout();
         xt::Click(&owner, 30, 20);
         xt::Type(about.get(), "a ");
         EXPECT_TRUE(about->IsCreated()) << "other keys do nothing";
@@ -112,14 +129,51 @@ TEST_F(AboutBox, OwnerBlockedUntilOkReturnEscapeDeleteOrCloseRequest) {
         else
             xt::Key(about.get(), key);
         EXPECT_FALSE(about->IsCreated()) << key;
-        EXPECT_TRUE(owner.IsEnabled() && owner.GetDialog() == nullptr);
+        ExpectFree();
     }
     EXPECT_EQ(fired, 0) << "the owner was blocked";
     xt::Click(&owner, 30, 20);
     EXPECT_EQ(fired, 1);
-    Open();
+    OpenAbout();
     about.reset(); // deleted while open
-    EXPECT_TRUE(owner.IsEnabled() && owner.GetDialog() == nullptr);
+    ExpectFree();
+}
+
+// An empty or blank name beeps and keeps the window; Return, Delete or "OK"
+// store at most ten characters before the closed handler runs; a close
+// request or deletion stores none.
+TEST_F(Dialogs, NameWindowStoresTheNameOrNothing) {
+    OpenName();
+    EXPECT_EQ(lastPlayerName, "");
+    EXPECT_EQ(Application::focused, name->GetNameBox());
+    xt::Key(name.get(), XK_Return);
+    AwaitAChild();
+    xt::Type(name.get(), "   ");
+    xt::Click(name.get(), 120, 90); // "OK" at (85, 80)
+    AwaitAChild();
+    EXPECT_EQ(scratch.Record(), "aplay Data/beep.wav\naplay Data/beep.wav\n");
+    EXPECT_TRUE(name->IsCreated() && !owner.IsEnabled());
+    EXPECT_EQ(Application::focused, name->GetNameBox());
+    const std::pair<KeySym, const char*> ways[] = {
+        {XK_Return, "Anna"}, {XK_Delete, "Bob"}, {XK_VoidSymbol, "Maximilianus"}, {NoSymbol, "Ugo"}};
+    for (auto [key, typed] : ways) {
+        OpenName();
+        xt::Type(name.get(), typed);
+        if (key == XK_VoidSymbol)
+            xt::Click(name.get(), 120, 90);
+        else if (key == NoSymbol)
+            xt::CloseRequest(name.get());
+        else
+            xt::Key(name.get(), key);
+        const std::string expected = key == NoSymbol ? "" : std::string(typed).substr(0, 10);
+        EXPECT_FALSE(name->IsCreated());
+        EXPECT_EQ(lastPlayerName, expected);
+        EXPECT_EQ(nameWhenClosed, expected) << "stored before the closed handler runs";
+        ExpectFree();
+    }
+    OpenName();
+    name.reset(); // deleted while open
+    ExpectFree();
 }
 
 } // namespace
