@@ -310,26 +310,6 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
     EXPECT_EQ(pendingMessageBox, nullptr);
 }
 
-TEST_F(AppTest, RegistryCollectsHitsAndUnregisters) {
-    RecForm form(300, 200);
-    Probe panel(&form, "panel", 100, 100, "panel");
-    Probe inner1(&panel, "i1", 0, 0), inner2(&panel, "i2", 30, 0);
-    Probe label(&form, "label", 10, 10);
-    panel.SetSize(60, 30);
-    CreateAll({&form, &panel, &inner1, &inner2, &label});
-    EXPECT_EQ(Application::CollectChildren(form.GetId()),
-              (std::vector<GUIElement*>{&panel, &inner1, &inner2, &label}));
-
-    // Hits inside the panel are its children; over none of them, never the panel.
-    EXPECT_EQ(Application::FindChildAt(form.GetId(), Point{105, 105}), &inner1);
-    EXPECT_EQ(Application::FindChildAt(form.GetId(), Point{135, 105}), &inner2);
-    EXPECT_EQ(Application::FindChildAt(form.GetId(), Point{125, 105}), nullptr);
-    EXPECT_EQ(Application::GetForm(&inner1), &form);
-    Point p = Application::ToFormCoordinates(&inner2, 30, 0);
-    EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(130, 100));
-
-}
-
 TEST_F(AppTest, ProtocolErrorsAreLoggedAndTheProgramGoesOn) {
     xt::TestForm f(100, 80);
     f.Create();

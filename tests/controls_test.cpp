@@ -15,11 +15,9 @@
 #include "controls/CheckBox.h"
 #include "controls/ImageFrame.h"
 #include "controls/OptionBox.h"
-#include "controls/PanelChildren.h"
 #include "controls/ProgressBar.h"
 #include "controls/ScrollBar.h"
 #include "controls/Slider.h"
-#include "gfx/Graphics.h"
 #include "gfx/Picture.h"
 
 namespace {
@@ -100,7 +98,7 @@ TEST_F(Controls, ButtonCommandMayDeleteItsButton) {
 }
 
 // A 100 x 30 cell at (20, 20).
-TEST_F(Controls, CellHighlightRestoreMarkAndHide) {
+TEST_F(Controls, CellHighlightRestoreAndHide) {
     CellControl c(&f);
     c.SetPosition(20, 20);
     c.SetSize(100, 30);
@@ -123,12 +121,6 @@ TEST_F(Controls, CellHighlightRestoreMarkAndHide) {
     lock.RestoreBackColor();
     EXPECT_TRUE(lock.IsChanged());
     EXPECT_EQ(xt::Pixel(&f, 25, 104), 0x0000FFu) << "the colour it had when it appeared";
-
-    c.SetForeColor(0xFF0000);
-    c.SetMarked(true);
-    const int fh = Graphics(&f).LineHeight();
-    EXPECT_GT(Count(20 + 100 - fh, 20 + 30 - fh - 4, fh, fh, 0xFF0000), 0);
-    EXPECT_EQ(Count(20, 20, 100 - fh, 30, 0xFF0000), 0);
     c.Hide();
     c.SetText("hidden");
     EXPECT_EQ(Count(20, 20, 100, 30, kForm), 100 * 30) << "erased in the form's colour";
@@ -217,35 +209,6 @@ TEST_F(OptionBoxTest, IndexRulesOfTheListOperations) {
     EXPECT_TRUE(seen.empty());
 }
 
-// A 150 x 100 panel at (50, 40): a sunken frame, its caption, and clicks
-// that reach its children in form coordinates.
-TEST_F(Controls, PanelFrameCaptionAndChildren) {
-    static Point lastClick;
-    PanelChildren panel(&f);
-    panel.SetPosition(50, 40);
-    panel.SetSize(150, 100);
-    panel.SetBackColor(0x335577);
-    panel.SetBorder(true);
-    panel.SetCaptionColor(0xFF0000);
-    panel.SetText("Gruppo");
-    CheckBox box(&panel, "uno");
-    box.SetPosition(10, 20);
-    box.SetOnClick([](GUIElement*, uint64_t, Point p) { lastClick = p; });
-    panel.Show();
-    EXPECT_EQ(xt::Pixel(&f, 120, 40) | xt::Pixel(&f, 50, 90), 0x000000u) << "dark top, left";
-    EXPECT_EQ(xt::Pixel(&f, 199, 90) & xt::Pixel(&f, 120, 139), 0xFFFFFFu) << "light right, bottom";
-    EXPECT_GT(Count(54, 41, 142, 14, 0xFF0000), 0) << "caption";
-    xt::Click(&f, 70, 70);
-    EXPECT_EQ(Application::focused, &box);
-    EXPECT_TRUE(box.IsChecked());
-    EXPECT_EQ(std::pair(lastClick.x, lastClick.y), std::pair(70, 70));
-    xt::Click(&f, 180, 120); // the panel, under no child
-    EXPECT_EQ(Application::focused, nullptr);
-    box.Hide();
-    xt::Click(&f, 70, 70);
-    EXPECT_TRUE(box.IsChecked() && Application::focused == nullptr) << "neither click reached the box";
-}
-
 // A 190 x 25 bar at (10, 10): the inside row y = 20 runs from x = 11 to 198.
 TEST_F(Controls, ProgressBarFillFollowsTheClampedValue) {
     ProgressBar bar(&f, 0, 100), empty(&f, 5, 5);
@@ -309,38 +272,6 @@ TEST_F(ScrollBarTest, ClicksBesideTheSegmentsStepAndOnThemJump) {
     for (int x : {45, 65, 66}) xt::Click(&f, x, 40);
     EXPECT_EQ(seen, (Seen{380, 760, 0, 380, 760}));
     EXPECT_EQ(ThumbPage(), 2);
-}
-
-// Bars whose geometry has no pages: an empty or reversed range, no
-// orientation at all, and a bar too short for a track that takes the focus
-// before it has ever been painted.
-TEST_F(Controls, ScrollBarWithoutTrackOrRangeIgnoresInput) {
-    xt::TestForm g(300, 200); // its bars are made with its window, before any paint
-    ScrollBar unpainted(&g, 0, 100), empty(&g, 5, 5), reversed(&g, 10, 0), neither(&g, 0, 100);
-    unpainted.SetSize(30, 13);
-    neither.SetHorizontal(false);
-    ScrollBar* bars[] = {&unpainted, &empty, &reversed, &neither};
-    for (int i = 0; i < 4; ++i) {
-        bars[i]->SetOnScroll([](Child*, int64_t tenTimes) { seen.push_back(tenTimes); });
-        if (i > 0) bars[i]->SetPosition(20, 40 * i - 30);
-    }
-    g.Create();
-    xt::Pump(&g);
-    xt::Key(&g, XK_Tab);
-    ASSERT_EQ(Application::focused, &unpainted);
-    xt::Key(&g, XK_Right);
-    xt::Type(&g, " ");
-    for (ScrollBar* b : {&empty, &reversed, &neither}) b->Show();
-    EXPECT_EQ(xt::Pixel(&g, 30, 10), 0xDDDDDDu) << "frame still drawn";
-    for (int y : {20, 60, 100})
-        for (int x : {25, 50, 90}) {
-            xt::Press(&g, x, y);
-            xt::Motion(&g, x + 30, y);
-            xt::Key(&g, XK_Right);
-            xt::Release(&g, x, y);
-        }
-    EXPECT_TRUE(seen.empty());
-    for (ScrollBar* b : bars) EXPECT_EQ(b->Value(), 0);
 }
 
 // A yellow horizontal slider over 1..5 at (20, 20), 100 x 50: ticks at

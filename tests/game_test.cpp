@@ -1,0 +1,349 @@
+// The game window on a real X server, through real clicks and the loop's idle
+// ticks: the first paint, holds, the re-spin, payouts, refusals, the spin's
+// pace, the exit question, the About box, the blocked window and start-up
+// with a missing or wrongly sized reel sheet.
+//
+// Each test runs in a fresh folder holding a copy of Data/ (without the reel
+// tick: every play starts a process, which is slow under the sanitizers),
+// recording stand-ins for "aplay" and "firefox" first in PATH, a scripted
+// random source and a fake clock that moves with the loop's idle ticks, so a
+// 15-second spin runs in a moment.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/ChildProcesses.h"
+#include "app/Services.h"
+#include "app/Timer.h"
+#include "controls/ButtonCustom.h"
+#include "controls/CellControl.h"
+#include "controls/ImageFrame.h"
+#include "controls/Slider.h"
+#include "dialogs/FormAbout.h"
+#include "dialogs/FormMsgBox.h"
+#include "game/FormMain.h"
+#include "gfx/Graphics.h"
+#include "tests/scratch_folder.h"
+#include "tests/support/XTestSupport.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+fs::path SourceRoot() { return fs::path(__FILE__).parent_path().parent_path(); }
+
+// Milliseconds since the test began; tickMs is always its last three digits.
+int64_t fakeMs = 0;
+time_t FakeClock() { return static_cast<time_t>(1700000000 + fakeMs / 1000); }
+
+// In the last second of the spin begun at spinBeganMs reel i gets
+// finalSymbols[i]; before that, a jumble. Reels draw in order, one a change.
+std::vector<int> finalSymbols;
+int64_t spinBeganMs = 0, draws = 0;
+int32_t ScriptedRandom(int32_t, int32_t) {
+    const int64_t reel = draws++ % 5;
+    if (fakeMs - spinBeganMs >= 14100) return finalSymbols[static_cast<size_t>(reel)];
+    return static_cast<int32_t>((draws * 7 + reel * 5) % 12);
+}
+
+void Advance(int slices) {
+    for (int i = 0; i < slices; ++i) {
+        fakeMs += 10;
+        IdleTick();
+    }
+}
+
+pid_t FailingStart() { return -1; } // sounds then play at once, in-process
+
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override { Prepare(); }
+
+    // A fresh folder with these files of Data/ (no Data/ at all for none).
+    void Prepare(std::vector<std::string> data = {"frutta96x96.bin", "beep.wav"}) {
+        scratch.reset();
+        scratch = std::make_unique<ScratchFolder>();
+        if (!data.empty()) fs::create_directories("Data");
+        for (const auto& f : data) fs::copy_file(SourceRoot() / "Data" / f, "Data/" + f);
+        scratch->StandIn("aplay");
+        scratch->StandIn("firefox");
+        fakeMs = tickMs = draws = spinBeganMs = 0;
+        TimeStamp::clockSource = FakeClock;
+        randomSource = ScriptedRandom;
+        quitRequested = false;
+    }
+
+    void TearDown() override {
+        delete game;
+        game = nullptr;
+        delete pendingMessageBox;
+        pendingMessageBox = nullptr;
+        xt::Pump();
+        TimeStamp::clockSource = nullptr;
+        randomSource = nullptr;
+        startSource = nullptr;
+        quitRequested = false;
+        scratch.reset();
+    }
+
+    // The game window, shown and painted once.
+    FormMain* Open() {
+        game = new FormMain(xt::TestScreen(), "Rullomat test");
+        for (int i = 0; i < 20 && game->GetScore() != 100; ++i) xt::Pump(game);
+        EXPECT_EQ("Score: 100", game->ScoreCell()->GetText());
+        return game;
+    }
+
+    Point Corner(GUIElement* c) { return ToFormCoordinates(c, c->GetPosition().x, c->GetPosition().y); }
+    void ClickOn(GUIElement* c) { xt::Click(game, Corner(c).x + c->GetWidth() / 2, Corner(c).y + c->GetHeight() / 2); }
+    uint32_t Colour(GUIElement* c) { return xt::Pixel(game, Corner(c).x + 3, Corner(c).y + 3); }
+
+    // START (or Raises) clicked; the spin runs out with the given symbols.
+    void Spin(std::vector<int> symbols) {
+        finalSymbols = std::move(symbols);
+        spinBeganMs = fakeMs;
+        ClickOn(game->StartButton());
+        ASSERT_TRUE(game->IsSpinning());
+        RunOut();
+    }
+    int RunOut() {
+        int slices = 0;
+        for (; game->IsSpinning() && slices < 2000; ++slices) Advance(1);
+        EXPECT_FALSE(game->IsSpinning()) << "the spin did not end";
+        xt::Pump(game);
+        return slices;
+    }
+
+    std::vector<int> Symbols() {
+        std::vector<int> s;
+        for (int i = 0; i < FormMain::kReels; ++i) s.push_back(game->ReelSymbol(i));
+        return s;
+    }
+
+    // The log's lines but those of the missing reel tick.
+    std::vector<std::string> Lines() {
+        std::vector<std::string> lines = xt::LogLines();
+        lines.erase(std::remove(lines.begin(), lines.end(), "Data/ding.wav non trovato."), lines.end());
+        return lines;
+    }
+
+    FormMain* game = nullptr;
+    std::unique_ptr<ScratchFolder> scratch;
+};
+
+constexpr uint32_t kGrey = 0xAAAAAA, kRed = 0xFF0000, kYellow = 0xFFFF00;
+
+TEST_F(GameTest, HoldPhaseRespinAndPayout) {
+    Open();
+    const auto paytable = xt::Pixels(game, 300, 30, 470, 100);
+    Spin({2, 7, 4, 2, 9});
+    // Reels showing 2 or 4 are held (red), the others not (yellow).
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(i == 0 || i == 2 || i == 3, game->IsLocked(i)) << i;
+        EXPECT_EQ(game->IsLocked(i) ? kRed : kYellow, Colour(game->LockCell(i))) << i;
+    }
+    EXPECT_EQ("Raises", game->StartButton()->GetText());
+    EXPECT_FALSE(game->WagerSlider()->IsEnabled());
+    EXPECT_EQ(100, game->GetScore());
+    EXPECT_TRUE(paytable == xt::Pixels(game, 300, 30, 470, 100)) << "painted over the pay table";
+
+    // The player changes holds by clicking; the wager stays fixed.
+    for (int reel : {1, 1, 0}) ClickOn(game->LockCell(reel));
+    EXPECT_FALSE(game->IsLocked(0) || game->IsLocked(1));
+    EXPECT_EQ(kYellow, Colour(game->LockCell(0)));
+    xt::Click(game, game->WagerSlider()->Ticks()[6].x, game->WagerSlider()->Ticks()[6].y);
+    EXPECT_EQ(1, game->GetWager());
+
+    // Raises: held reels never move during the re-spin; the others do.
+    finalSymbols = {5, 5, 5, 5, 5};
+    spinBeganMs = fakeMs;
+    ClickOn(game->StartButton());
+    int reel1Changes = 0;
+    for (int last = game->ReelSymbol(1); game->IsSpinning(); Advance(1)) {
+        ASSERT_EQ(4, game->ReelSymbol(2));
+        ASSERT_EQ(2, game->ReelSymbol(3));
+        reel1Changes += game->ReelSymbol(1) != last;
+        last = game->ReelSymbol(1);
+    }
+    xt::Pump(game);
+    EXPECT_GT(reel1Changes, 5);
+    EXPECT_EQ((std::vector<int>{5, 5, 4, 2, 5}), Symbols());
+    // Paid, back to idle: result line, score, wager free again, grey locks.
+    EXPECT_EQ("You lost!", game->MessageCell()->GetText());
+    EXPECT_EQ(99, game->GetScore());
+    EXPECT_EQ("START", game->StartButton()->GetText());
+    EXPECT_TRUE(game->WagerSlider()->IsEnabled());
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(game->IsLocked(i) || game->LockCell(i)->IsEnabled());
+        EXPECT_EQ(kGrey, Colour(game->LockCell(i)));
+    }
+    EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(GameTest, PayTable) {
+    Open();
+    struct { std::vector<int> reels; int wager; int64_t win; const char* cell0; } cases[] = {
+        {{4, 4, 4, 4, 4}, 10, 5000, "X 500"}, {{2, 5, 6, 7, 8}, 3, 0, ""},    {{2, 2, 0, 1, 3}, 1, 2, "X 2"},
+        {{2, 2, 2, 2, 3}, 2, 100, "X 50"},    {{2, 2, 2, 2, 2}, 1, 250, "X 250"}, {{4, 4, 4, 1, 3}, 3, 60, "X 20"},
+        {{4, 0, 4, 4, 4}, 1, 100, "X 100"},   {{2, 2, 4, 4, 4}, 1, 22, "X 2"}, {{2, 4, 0, 1, 3}, 5, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.reels));
+        for (int i = 0; i < 5; ++i) {
+            game->Reel(i)->SetFrame(c.reels[static_cast<size_t>(i)], 0, false);
+            game->ResultCell(i)->SetText("");
+        }
+        game->SetWagerText(c.wager);
+        const int64_t before = game->GetScore();
+        game->EvaluateSpin();
+        EXPECT_EQ(before + c.win - c.wager, game->GetScore());
+        EXPECT_EQ(c.cell0, game->ResultCell(0)->GetText());
+        EXPECT_EQ(c.win ? "You have won " + std::to_string(c.win) + " points!" : "You lost!",
+                  game->MessageCell()->GetText());
+    }
+}
+
+TEST_F(GameTest, AllFiveHeldCannotRespin) {
+    Open();
+    Spin({2, 7, 4, 2, 9});
+    for (int reel : {1, 4}) ClickOn(game->LockCell(reel));
+    ClickOn(game->StartButton());
+    auto* box = static_cast<FormMsgBox*>(pendingMessageBox);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Unable to lock all cells.", box->GetMessage());
+    Advance(200);
+    EXPECT_FALSE(game->IsSpinning());
+    EXPECT_EQ((std::vector<int>{2, 7, 4, 2, 9}), Symbols());
+}
+
+TEST_F(GameTest, PaceAndOneSpinAtATime) {
+    Open();
+    XMoveWindow(xt::TestDisplay(), game->GetWindow(), -300, -250); // partly off the screen
+    finalSymbols = {2, 7, 4, 2, 9};
+    for (int i = 0; i < 5; ++i) ClickOn(game->StartButton());
+    xt::Key(game, XK_Return);
+    // The first tick, 20 ms on, changes the reels; so does every tick of
+    // the first second, every other one of the second.
+    for (auto [slices, total] : {std::pair{2, 5}, {98, 250}, {100, 375}}) {
+        Advance(slices);
+        EXPECT_EQ(total, draws);
+    }
+    game->Command(game->StartButton());
+    // It ends on the first tick past 15 s from its first one: one spin only.
+    EXPECT_EQ(1504 - 200, RunOut());
+    EXPECT_TRUE(game->InHoldPhase());
+    // Raises before an idle tick has seen that spin end: a whole re-spin.
+    finalSymbols = {5, 5, 5, 5, 5};
+    spinBeganMs = fakeMs;
+    ClickOn(game->StartButton());
+    EXPECT_GE(RunOut(), 1500);
+    EXPECT_EQ("You have won 2 points!", game->MessageCell()->GetText());
+}
+
+const std::string kSheet = xt::ReadFile(SourceRoot() / "Data/frutta96x96.bin");
+
+// Pixels of symbol s as the sheet has them, or of reel i on the window.
+std::vector<uint32_t> SheetSymbol(int s) {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < 96; ++y)
+        for (int x = 0; x < 96; ++x) {
+            const auto* p = reinterpret_cast<const unsigned char*>(&kSheet[(y * 1152u + s * 96u + x) * 3]);
+            out.push_back(static_cast<uint32_t>(p[0] << 16 | p[1] << 8 | p[2]));
+        }
+    return out;
+}
+std::vector<uint32_t> ReelPixels(FormMain* game, int i) { return xt::Pixels(game, 155 + 99 * i, 235, 96, 96); }
+int CountNot(const std::vector<uint32_t>& pixels, uint32_t rgb) {
+    return static_cast<int>(pixels.size()) - static_cast<int>(std::count(pixels.begin(), pixels.end(), rgb));
+}
+FormMsgBox* Box() { return static_cast<FormMsgBox*>(pendingMessageBox); }
+void ClickIn(Form* form, GUIElement* c) { xt::Click(form, c->GetPosition().x + 5, c->GetPosition().y + 5); }
+
+TEST_F(GameTest, StartUpState) {
+    Open();
+    EXPECT_EQ("Wager: 1", game->WagerCell()->GetText());
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(SheetSymbol(i), ReelPixels(game, i)) << "reel " << i;
+        EXPECT_FALSE(game->LockCell(i)->IsEnabled());
+        EXPECT_EQ(0xAAAAAAu, Colour(game->LockCell(i)));
+    }
+    EXPECT_GT(CountNot(xt::Pixels(game, 30, 150, 300, 75), 0), 1000) << "title picture";
+    EXPECT_GT(CountNot(xt::Pixels(game, 300, 30, 470, 100), 0), 1000) << "pay-table picture";
+    EXPECT_TRUE(xt::ReadLog().empty()) << xt::ReadLog();
+    EXPECT_EQ(nullptr, game->SheetData()) << "the reels hold the sheet; the file's bytes are let go";
+    game->Paint(); // a later expose sets nothing up again
+    EXPECT_EQ("Score: 100", game->ScoreCell()->GetText());
+}
+
+TEST_F(GameTest, ExitAsksFirst) {
+    Open();
+    ClickOn(game->ExitButton());
+    ASSERT_NE(nullptr, Box());
+    EXPECT_EQ("Do you really want to go exit?", Box()->GetMessage());
+    ClickIn(Box(), Box()->GetSecondButton()); // NO
+    EXPECT_FALSE(quitRequested);
+    EXPECT_TRUE(game->IsEnabled());
+    // The window manager's close asks the same; YES ends the game.
+    xt::CloseRequest(game);
+    ASSERT_NE(nullptr, Box());
+    EXPECT_EQ("Do you really want to go exit?", Box()->GetMessage());
+    ClickIn(Box(), Box()->GetFirstButton());
+    EXPECT_TRUE(quitRequested);
+    EXPECT_FALSE(game->SpinTimer()->IsRunning());
+}
+
+TEST_F(GameTest, AboutBoxAndBlockedWindow) {
+    Open();
+    ClickOn(game->InfoButton());
+    ASSERT_NE(nullptr, game->AboutBox());
+    xt::Key(game->AboutBox(), XK_Escape);
+    EXPECT_TRUE(game->IsEnabled());
+    ClickOn(game->InfoButton());
+    game->Command(game->InfoButton());
+    EXPECT_EQ(1, std::count_if(Application::forms.begin(), Application::forms.end(),
+                               [](Form* f) { return dynamic_cast<FormAbout*>(f) != nullptr; }))
+        << "INFO again replaces the box";
+
+    // A click on the blocked window beeps.
+    startSource = FailingStart;
+    ClickOn(game->StartButton());
+    xt::Key(game, XK_Return);
+    EXPECT_FALSE(game->IsSpinning());
+    EXPECT_EQ("aplay Data/beep.wav\n", scratch->Record());
+}
+
+// A missing or wrongly sized sheet: one line in the log, blank reels, a
+// game that still plays. (Folders, FIFOs and devices in a file's place are
+// refused by the file layer, whose own test covers them.)
+TEST_F(GameTest, BadSheets) {
+    // Size -1: no Data folder. A huge sheet is refused by its size, unread.
+    struct { long size; std::string line; } cases[] = {
+        {-1, "Data/frutta96x96.bin: non trovato"},
+        {1L << 30, "Data/frutta96x96.bin: 1073741824 bytes instead of 331776"},
+        {331775, "Data/frutta96x96.bin: 331775 bytes instead of 331776"},
+        {331779, "Data/frutta96x96.bin: 331779 bytes instead of 331776"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        TearDown();
+        Prepare(c.size == -1 ? std::vector<std::string>{} : std::vector<std::string>{"beep.wav"});
+        const char* sheet = "Data/frutta96x96.bin";
+        if (c.size > 331779) {
+            std::ofstream{sheet};
+            fs::resize_file(sheet, static_cast<uintmax_t>(c.size)); // sparse
+        } else if (c.size >= 0)
+            std::ofstream(sheet, std::ios::binary) << kSheet.substr(0, static_cast<size_t>(c.size))
+                                                   << std::string(static_cast<size_t>(std::max(0L, c.size - 331776)), '\x7f');
+        Open();
+        EXPECT_EQ(nullptr, game->SheetData());
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(0, CountNot(ReelPixels(game, i), 0)) << "reel " << i;
+        Spin({2, 2, 4, 4, 2});
+        EXPECT_EQ("You have won 14 points!", game->MessageCell()->GetText());
+        EXPECT_EQ(std::vector<std::string>{c.line}, Lines());
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 512 * 1024) << "kB at the peak: the huge sheet was read";
+}
+
+} // namespace
