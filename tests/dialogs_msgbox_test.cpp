@@ -78,9 +78,11 @@ TEST_F(MsgBox, EachWayOfClosingReportsItsCode) {
 
 TEST_F(MsgBox, ANewBoxReplacesTheOpenOne) {
     ShowQuestion(1, owner, "First?", "Question");
-    const uint32_t first = Box()->GetId(); // the freed box's address may be reused
+    // The freed box's address may be reused; its registration number never is.
+    const uint64_t first = Box()->GetSerial();
     ShowQuestion(2, owner, "Second?", "Question");
-    EXPECT_NE(Box()->GetId(), first);
+    EXPECT_NE(Box()->GetSerial(), first);
+    EXPECT_FALSE(Application::IsRegistered(first));
     EXPECT_EQ(Application::forms.size(), 2u); // the owner and the new box
     EXPECT_EQ(owner->GetDialog(), Box());
     // A box given as the owner is being replaced: its own owner takes over.
