@@ -1,16 +1,14 @@
 // Picture formats: the server's pixel layout, X images, 4-bit palette
 // pictures, bitmap files (including damaged ones) and the PNG writer.
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "gfx/Picture.h"
-#include "tests/fuzz/FuzzScratch.h"
+#include "tests/scratch_folder.h"
 #include "tests/support/XTestSupport.h"
 #include "tools/png/Deflate.h"
 #include "tools/png/PngFile.h"
@@ -82,25 +80,16 @@ Bytes Take(unsigned char* rgb, size_t pixels) {
 class GfxFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        xt::ClearLog();
-        char pattern[] = "/tmp/picture_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        form = new xt::TestForm(200, 100);
-        form->Create();
-        xt::Pump(form);
+        form.Create();
+        xt::Pump(&form);
     }
-    void TearDown() override {
-        delete form;
-        std::system(("rm -rf '" + dir + "'").c_str());
-    }
-    std::string Put(const std::string& name, const Bytes& bytes) const {
-        std::ofstream(dir + "/" + name, std::ios::binary)
+    static std::string Put(const std::string& name, const Bytes& bytes) {
+        std::ofstream(name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return dir + "/" + name;
+        return name;
     }
-    std::string dir;
-    xt::TestForm* form = nullptr;
+    ScratchFolder scratch;
+    xt::TestForm form{200, 100};
 };
 using GfxImage = GfxFiles;
 
@@ -151,7 +140,7 @@ TEST_F(GfxFiles, DamagedBitmapsGiveOneLineAndNoPicture) {
         EXPECT_FALSE(FileExists(path + ".c")) << what;
     }
     xt::ClearLog();
-    EXPECT_EQ(LoadBmp4(dir + "/missing.bmp"), nullptr);
+    EXPECT_EQ(LoadBmp4("missing.bmp"), nullptr);
     EXPECT_EQ(xt::LogLines().size(), 1u);
 }
 
@@ -169,14 +158,14 @@ TEST(GfxPalette4, RowsAreTurnedAndOddWidthsSkipTheLastNibble) {
 
 TEST_F(GfxImage, FourBytePixelsNeedNoPadding) {
     const Bytes rgb = Rgb({0x010203, 0x040506, 0, 0, 0, 0x102030, 0, 0, 0, 0xD0E0F0});
-    XImage* image = CreateXImage(form, rgb.data(), 5, 2);
+    XImage* image = CreateXImage(&form, rgb.data(), 5, 2);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->bytes_per_line, 20);
     const unsigned char* data = reinterpret_cast<unsigned char*>(image->data);
     EXPECT_EQ(Bytes(data, data + 8), (Bytes{0x03, 0x02, 0x01, 0, 0x06, 0x05, 0x04, 0}));
     EXPECT_EQ(Bytes(data + 20, data + 24), (Bytes{0x30, 0x20, 0x10, 0}));
     // A pixmap made from it holds the whole picture.
-    Pixmap pixmap = CreatePixmapFromImage(form, image);
+    Pixmap pixmap = CreatePixmapFromImage(&form, image);
     XImage* back = XGetImage(xt::TestDisplay(), pixmap, 0, 0, 5, 2, AllPlanes, ZPixmap);
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(XGetPixel(back, 4, 1) & 0xFFFFFF, 0xD0E0F0u);
@@ -184,10 +173,10 @@ TEST_F(GfxImage, FourBytePixelsNeedNoPadding) {
     XFreePixmap(xt::TestDisplay(), pixmap);
     DestroyXImage(image);
     EXPECT_TRUE(xt::LogLines().empty()) << xt::ReadLog();
-    EXPECT_EQ(CreatePixmapFromImage(form, nullptr), 0u);
-    EXPECT_EQ(CreateXImage(form, nullptr, 5, 2), nullptr);
-    EXPECT_EQ(CreateXImage(form, rgb.data(), 0, 2), nullptr);
-    EXPECT_EQ(CreateXImage(form, rgb.data(), 5, -2), nullptr);
+    EXPECT_EQ(CreatePixmapFromImage(&form, nullptr), 0u);
+    EXPECT_EQ(CreateXImage(&form, nullptr, 5, 2), nullptr);
+    EXPECT_EQ(CreateXImage(&form, rgb.data(), 0, 2), nullptr);
+    EXPECT_EQ(CreateXImage(&form, rgb.data(), 5, -2), nullptr);
 }
 
 uint32_t BE(const std::string& s, size_t at) {
@@ -201,7 +190,7 @@ uint32_t Crc(const std::string& s, size_t at, size_t n) {
 
 TEST_F(GfxFiles, PngFilesCarryCheckedChunksAndCompressedRows) {
     const Bytes rgb = Rgb({0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112});
-    const std::string path = dir + "/shot.png";
+    const std::string path = "shot.png";
     ASSERT_TRUE(WritePng(path, 3, 2, rgb.data()));
     const std::string f = xt::ReadFile(path);
     EXPECT_EQ(f.substr(0, 16), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16));
@@ -222,7 +211,7 @@ TEST_F(GfxFiles, PngFilesCarryCheckedChunksAndCompressedRows) {
 
     EXPECT_FALSE(WritePng(path, 0, 5, rgb.data()));
     EXPECT_FALSE(WritePng(path, 5, 5, nullptr));
-    EXPECT_FALSE(WritePng(dir + "/no/such/dir.png", 2, 2, rgb.data()));
+    EXPECT_FALSE(WritePng("no/such/dir.png", 2, 2, rgb.data()));
     EXPECT_EQ(xt::LogLines().size(), 4u);
 }
 

@@ -1,9 +1,7 @@
-#include <gtest/gtest.h>
+#include "tests/scratch_folder.h"
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "util/Files.h"
 #include "util/Strings.h"
@@ -11,23 +9,11 @@
 
 namespace {
 
-// Each test gets its own scratch folder; paths are built inside it.
+// Each test runs in a scratch folder of its own.
 class UtilFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/util_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-    std::string At(const std::string& name) const { return dir + "/" + name; }
-    void Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(At(name), std::ios::binary) << bytes;
-    }
-    std::string Get(const std::string& name) const {
-        return (std::stringstream() << std::ifstream(At(name)).rdbuf()).str();
-    }
-    std::string dir;
+    static void Put(const std::string& name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }
+    ScratchFolder scratch;
 };
 
 } // namespace
@@ -66,19 +52,19 @@ TEST(UtilStrings, TrimReplaceSplit) {
 }
 
 TEST_F(UtilFiles, PlainFiles) {
-    EXPECT_EQ(FileSize(At("missing")), 0);
-    EXPECT_TRUE(FileExists(dir));
+    EXPECT_EQ(FileSize("missing"), 0);
+    EXPECT_TRUE(FileExists("."));
     Put("f", "12345");
-    EXPECT_EQ(FileSize(At("f")), 5);
-    EXPECT_TRUE(FileRemove(At("f")) && !FileExists(At("f")));
-    EXPECT_TRUE(MakeDirIfMissing(At("d")) && MakeDirIfMissing(At("d"))); // made, then already there
-    EXPECT_FALSE(MakeDirIfMissing(At("x/y"))); // only the last level is made
+    EXPECT_EQ(FileSize("f"), 5);
+    EXPECT_TRUE(FileRemove("f") && !FileExists("f"));
+    EXPECT_TRUE(MakeDirIfMissing("d") && MakeDirIfMissing("d")); // made, then already there
+    EXPECT_FALSE(MakeDirIfMissing("x/y")); // only the last level is made
 }
 
 TEST_F(UtilFiles, TextFileLines) {
-    TextFile file(At("t.txt"));
+    TextFile file("t.txt");
     file.WriteLines({"first", "", "third"});
-    EXPECT_EQ(Get("t.txt"), "first\n\nthird\n");
+    EXPECT_EQ(xt::ReadFile("t.txt"), "first\n\nthird\n");
     file.AppendLine("fourth");
     EXPECT_EQ(file.ReadLines(), (StringList{"first", "", "third", "fourth"}));
     file.WriteLines({"a", "b"}); // truncates
@@ -86,7 +72,7 @@ TEST_F(UtilFiles, TextFileLines) {
 
     // A carriage return stays part of its line; a last line needs no line
     // feed; a line of 255 bytes or more ends the reading and is reported.
-    TextFile r(At("r.txt"));
+    TextFile r("r.txt");
     Put("r.txt", "one\r\ntwo\r\nlast");
     EXPECT_EQ(r.ReadLines(), (StringList{"one\r", "two\r", "last"}));
     EXPECT_FALSE(r.Failed());
@@ -97,7 +83,7 @@ TEST_F(UtilFiles, TextFileLines) {
     Put("r.txt", std::string(254, 'y') + "\n" + std::string(255, 'z') + "\n");
     EXPECT_EQ(r.ReadLines(), StringList{std::string(254, 'y')});
 
-    TextFile missing(At("missing.txt"));
+    TextFile missing("missing.txt");
     EXPECT_TRUE(missing.ReadLines().empty());
     EXPECT_TRUE(missing.Flags() == 257 && missing.Failed() && missing.NotOpened());
     Put("missing.txt", "now here\n"); // flags are cleared by the next operation
@@ -110,7 +96,7 @@ TEST_F(UtilFiles, TextFileLines) {
 TEST_F(UtilFiles, BinaryFileReads) {
     Put("b.bin", "hEYlo!");
     BinaryFile in;
-    ASSERT_TRUE(in.OpenForReading(At("b.bin")));
+    ASSERT_TRUE(in.OpenForReading("b.bin"));
     char buf[16] = {};
     EXPECT_EQ(in.ReadAt(4, buf, 10), 2);
     EXPECT_TRUE(in.Error());
@@ -120,7 +106,7 @@ TEST_F(UtilFiles, BinaryFileReads) {
     in.Close();
     EXPECT_EQ(in.ReadAt(0, buf, 2), 0);
     BinaryFile none;
-    EXPECT_FALSE(none.OpenForReading(At("missing.bin")));
+    EXPECT_FALSE(none.OpenForReading("missing.bin"));
     EXPECT_TRUE(none.Error() && none.NotOpened());
     EXPECT_EQ(none.ReadAt(0, buf, 1), 0);
 }
@@ -128,8 +114,8 @@ TEST_F(UtilFiles, BinaryFileReads) {
 // A FIFO (whose open would block), a folder and a device fail at once, as
 // files that cannot be opened.
 TEST_F(UtilFiles, OnlyRegularFilesAreOpened) {
-    ASSERT_EQ(mkfifo(At("fifo").c_str(), 0600), 0);
-    for (const std::string& path : {At("fifo"), dir, std::string("/dev/zero")}) {
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
+    for (const char* path : {"fifo", ".", "/dev/zero"}) {
         SCOPED_TRACE(path);
         TextFile text(path);
         EXPECT_TRUE(text.ReadLines().empty() && text.Flags() == 257);
