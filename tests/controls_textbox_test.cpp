@@ -84,9 +84,6 @@ protected:
                 xt::Key(&form, kKeys.at(token));
         }
     }
-    int CountInBox(TextBoxCustom* b, uint32_t rgb) {
-        return xt::CountColor(&form, b->GetPosition().x, b->GetPosition().y, b->GetWidth(), b->GetHeight(), rgb);
-    }
 
     ScratchFolder scratch;
     xt::TestForm form{640, 480};
@@ -139,23 +136,6 @@ TEST_F(TextBoxCustomTest, MaxLengthBoundsTypingCaretAndText) {
     b->SetText("a much longer text than the buffer");
     ClickCell(b, 10);
     EXPECT_EQ(b->GetText() + std::to_string(b->GetCaret()), "a m3");
-}
-
-TEST_F(TextBoxCustomTest, CaretHandlerAndDisabledPaint) {
-    TextBoxCustom* b = Make("abc", kReadOnly);
-    ClickCell(b, 3);
-    EXPECT_EQ(CountInBox(b, 0xFFFF00), 0) << "no caret shown";
-    b->SetReadOnly(false);
-    b->SetOnKeyChar([](GUIElement*, char c) { return c != 'x'; });
-    xt::Type(&form, "xk");
-    EXPECT_EQ(b->GetText(), "abck");
-    EXPECT_GT(CountInBox(b, 0xFFFF00), 0) << "caret";
-    xt::Click(&form, 400, 400); // the focus leaves and takes the caret along
-    EXPECT_EQ(CountInBox(b, 0xFFFF00), 0);
-    b->SetEnabled(false);
-    EXPECT_FALSE(b->KeyChar('m'));
-    EXPECT_GT(CountInBox(b, 0x9B9B9B), 0);
-    EXPECT_EQ(xt::Pixel(&form, 12, 20), 0xAAAAAAu);
 }
 
 TEST_F(TextBoxCustomTest, EditsAreNotLostOrMisplaced) {

@@ -1,10 +1,7 @@
-// Shared by the bitmap fuzz targets: the loader run, and a scratch folder for the file holding
-// the input (and the C source exported beside it). The trace log goes to
-// the working folder, so run the targets from a scratch folder of their own.
+// Shared by the bitmap fuzz targets. The input is written to "input.bmp" in
+// the working folder (the C source is exported beside it, and the trace log
+// goes there too), so run the targets from a scratch folder of their own.
 #pragma once
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,33 +11,15 @@
 
 namespace fuzz {
 
-inline const std::string& ScratchFile() {
-    static std::string path;
-    if (path.empty()) {
-        char pattern[] = "/tmp/rullomat_fuzz_XXXXXX";
-        if (mkdtemp(pattern) == nullptr) std::abort();
-        path = std::string(pattern) + "/input.bmp";
-        static std::string folder = pattern;
-        std::atexit([] {
-            FileRemove(path);
-            FileRemove(path + ".c");
-            rmdir(folder.c_str());
-        });
-    }
-    return path;
-}
-
 // Writes the input to the scratch file; every few thousand runs the trace
 // log is emptied so that it does not grow without end.
-inline const std::string& WriteInput(const uint8_t* data, size_t size) {
+inline std::string WriteInput(const uint8_t* data, size_t size) {
     static unsigned runs = 0;
     if (++runs % 4096 == 0) FileRemove("log.txt");
-    const std::string& path = ScratchFile();
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+    FILE* f = std::fopen("input.bmp", "wb");
+    if (f == nullptr || (size > 0 && std::fwrite(data, 1, size, f) != size)) std::abort();
     std::fclose(f);
-    return path;
+    return "input.bmp";
 }
 
 // Runs one bitmap loader on the input: a picture must come with a positive
