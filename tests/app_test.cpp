@@ -1,6 +1,5 @@
-// The application core on a real X server: window-manager properties,
-// dispatch of real X events, focus, timers, the loop, the registry and
-// the trace log's exact lines.
+// The application core on a real X server: dispatch of real X events,
+// focus, timers, the loop's Run, file loading and the trace log's lines.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,46 +83,7 @@ protected:
     }
 };
 
-// A window property's raw bytes, as a window manager reads them.
-std::string Property(Window w, const char* name) {
-    Display* d = xt::TestDisplay();
-    Atom type = None;
-    int format = 0;
-    unsigned long n = 0, after = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 64, False, AnyPropertyType, &type, &format, &n, &after,
-                       &data);
-    std::string bytes(reinterpret_cast<char*>(data), data ? n * (format == 32 ? sizeof(long) : format / 8) : 0);
-    XFree(data);
-    return bytes;
-}
-std::string AtomBytes(const char* name) {
-    const long atom = static_cast<long>(XInternAtom(xt::TestDisplay(), name, False));
-    return std::string(reinterpret_cast<const char*>(&atom), sizeof atom);
-}
-
 } // namespace
-
-TEST_F(AppTest, FormCarriesEveryWindowManagerProperty) {
-    xt::TestForm form(320, 240), dialog(200, 100, true);
-    form.SetTitle("Rullomat - title");
-    CreateAll({&form, &dialog});
-    const Window w = form.GetWindow();
-    EXPECT_EQ(Property(w, "WM_NAME") + "|" + Property(w, "WM_ICON_NAME"), "Rullomat - title|Rullomat.exe");
-    EXPECT_EQ(Property(w, "WM_CLASS"), std::string("Rullomat.exe\0Rullomat.exe\0", 26)); // name, class
-    EXPECT_EQ(Property(w, "WM_PROTOCOLS"), AtomBytes("WM_DELETE_WINDOW"));
-    // The window manager may not resize a form; only a dialog is announced as one.
-    XSizeHints hints{};
-    long supplied = 0;
-    ASSERT_TRUE(XGetWMNormalHints(xt::TestDisplay(), w, &hints, &supplied));
-    EXPECT_EQ(hints.flags & (PMinSize | PMaxSize), PMinSize | PMaxSize);
-    EXPECT_EQ(std::vector<int>({hints.min_width, hints.min_height, hints.max_width, hints.max_height}),
-              std::vector<int>({320, 240, 320, 240}));
-    EXPECT_EQ(Property(w, "_NET_WM_WINDOW_TYPE") + "|" + Property(dialog.GetWindow(), "_NET_WM_WINDOW_TYPE"),
-              "|" + AtomBytes("_NET_WM_WINDOW_TYPE_DIALOG"));
-    form.SetTitle("new"); // after creation the title reaches both names
-    EXPECT_EQ(Property(w, "WM_NAME") + "|" + Property(w, "WM_ICON_NAME"), "new|new");
-}
 
 TEST_F(AppTest, CloseRequestReachesQueryClose) {
     RecForm main(200, 100), other(200, 100);

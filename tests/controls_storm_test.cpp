@@ -53,8 +53,6 @@ void Input(Form* form) {
         xt::Press(form, p.x, p.y);
         for (int i = Between(1, 4); i > 0; --i) xt::Motion(form, p.x += Between(-40, 40), p.y += Between(-20, 20));
         xt::Release(form, p.x, p.y);
-    } else if (kind <= 55) {
-        xt::Motion(form, p.x, p.y);
     } else {
         xt::Key(form, kKeys[Between(0, static_cast<int>(std::size(kKeys)) - 1)], Chance(10) ? ShiftMask : 0);
     }
@@ -82,10 +80,6 @@ void Change(Form* form) {
         if (Chance(30)) o->RemoveOption(Between(-3, o->GetOptionCount() + 1));
         if (Chance(20)) o->SetSelectedIndex(Between(-3, o->GetOptionCount() + 1));
         if (Chance(10)) o->ClearOptions();
-    } else if (auto* c = dynamic_cast<CheckBox*>(e)) {
-        c->SetChecked(Chance(50));
-    } else if (auto* bar = dynamic_cast<ProgressBar*>(e)) {
-        bar->SetValue(Between(-200, 200));
     } else if (auto* panel = dynamic_cast<PanelChildren*>(e)) {
         if (Chance(30)) panel->SetFlatBorder(Chance(50));
         if (Chance(30)) panel->SetChildBackColor(Chance(50) ? -1 : Between(0, 0xFFFFFF));

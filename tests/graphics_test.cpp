@@ -61,8 +61,6 @@ TEST_F(GfxTest, ImagesArePastedWholeInPartAndClipped) {
     Graphics g(form);
     g.PutImage(10, 10, image);
     EXPECT_EQ(Px(10, 10, 3, 2), (Colors{kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF}));
-    g.PutImage(20, 10, 2, 1, image);
-    EXPECT_EQ(Px(20, 10, 3, 2), (Colors{kRed, kGreen, kBack, kBack, kBack, kBack}));
     g.PutImagePart(30, 10, 1, 2, image, 2, 0);
     EXPECT_EQ(Px(30, 10, 2, 2), (Colors{kBlue, kBack, 0xABCDEF, kBack}));
     // Areas reaching past the picture paste only its own pixels.
@@ -89,8 +87,6 @@ TEST_F(GfxTest, TransparentPastesShowTheWindowWhereTheKeyIs) {
         EXPECT_EQ(Px(10, 10, 3, 2), (Colors{kRed, under, kRed, under, kGreen, under}));
     }
     EXPECT_EQ(XGetPixel(image, 1, 0) & 0xFFFFFF, 0u);
-    g.PutImageTransparent(50, 10, 3, 2, image, static_cast<int>(kRed));
-    EXPECT_EQ(Px(50, 10, 3, 1), (Colors{kBack, 0, kBack}));
     // Past the picture or the window, only what both have is pasted.
     g.PutImageTransparent(70, 10, 20, 20, image);
     EXPECT_EQ(Ink(65, 5, 30, 30).right, 72);
@@ -99,9 +95,7 @@ TEST_F(GfxTest, TransparentPastesShowTheWindowWhereTheKeyIs) {
     g.PutImageTransparent(-1, 50, 3, 2, image);
     EXPECT_EQ(Px(0, 50, 2, 2), (Colors{kBack, kRed, kGreen, kBack}));
     g.PutImageTransparent(500, 500, 3, 2, image);
-    g.PutPictureTransparent(10, 50, 2, 2, sheet, 2, 0);
-    EXPECT_EQ(Px(10, 50, 2, 2), (Colors{kGreen, kGreen, kBack, kYellow}));
-    g.PutPictureTransparent(30, 50, 2, 2, sheet, 3, 0); // half outside the sheet
+    g.PutPictureTransparent(30, 50, 2, 2, sheet, 3, 0); // a frame half outside the sheet
     EXPECT_EQ(Px(30, 50, 2, 2), (Colors{kGreen, kBack, kYellow, kBack}));
 
     // A window that cannot be read back is skipped quietly.
