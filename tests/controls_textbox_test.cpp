@@ -12,7 +12,6 @@
 
 #include "app/Application.h"
 #include "app/ChildProcesses.h"
-#include "controls/PanelChildren.h"
 #include "controls/TextBoxCustom.h"
 #include "tests/scratch_folder.h"
 
@@ -161,18 +160,6 @@ TEST_F(TextBoxCustomTest, EditsAreNotLostOrMisplaced) {
     xt::Click(&form, 400, 400);
     Play(m, "{@0,1}d");
     EXPECT_EQ(m->GetText(), "aX c\rd");
-
-    // Inside a panel, a click lands in the box's own cells.
-    PanelChildren panel(&form);
-    panel.SetPosition(300, 200);
-    panel.SetSize(250, 80);
-    TextBoxCustom inner(&panel, "panelled");
-    inner.SetPosition(10, 10);
-    inner.SetSize(200, 30);
-    panel.Show();
-    xt::Click(&form, 310 + 3 * inner.GetCharWidth() + 1, 225);
-    EXPECT_EQ(inner.GetCaret(), 3);
-    Application::ClearFocus();
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 
 #include "app/Application.h"
 #include "app/ChildProcesses.h"
-#include "controls/ButtonCustom.h"
 #include "controls/TextBoxCustom.h"
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormNamePlayer.h"
@@ -112,14 +111,9 @@ TEST_F(Dialogs, AboutAddressesCannotRunShellCommands) {
 }
 
 TEST_F(Dialogs, AboutBlocksItsOwnerUntilOkReturnEscapeDeleteOrCloseRequest) {
-    static int fired = 0;
-    ButtonCustom button(&owner, "B");
-    button.SetPosition(10, 10);
-    button.SetCommand([](Child*) { ++fired; });
-    button.Create();
     for (KeySym key : std::initializer_list<KeySym>{XK_Escape, XK_Return, XK_Delete, XK_VoidSymbol, NoSymbol}) {
         OpenAbout();
-        xt::Click(&owner, 30, 20);
+        EXPECT_FALSE(owner.IsEnabled());
         xt::Type(about.get(), "a ");
         EXPECT_TRUE(about->IsCreated()) << "other keys do nothing";
         if (key == XK_VoidSymbol)
@@ -131,9 +125,6 @@ TEST_F(Dialogs, AboutBlocksItsOwnerUntilOkReturnEscapeDeleteOrCloseRequest) {
         EXPECT_FALSE(about->IsCreated()) << key;
         ExpectFree();
     }
-    EXPECT_EQ(fired, 0) << "the owner was blocked";
-    xt::Click(&owner, 30, 20);
-    EXPECT_EQ(fired, 1);
     OpenAbout();
     about.reset(); // deleted while open
     ExpectFree();

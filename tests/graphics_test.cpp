@@ -55,26 +55,6 @@ protected:
     xt::TestForm* form = nullptr;
 };
 
-TEST_F(GfxTest, ImagesArePastedWholeInPartAndClipped) {
-    XImage* image = Image(3, 2, {kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF});
-    ASSERT_NE(image, nullptr);
-    Graphics g(form);
-    g.PutImage(10, 10, image);
-    EXPECT_EQ(Px(10, 10, 3, 2), (Colors{kRed, kGreen, kBlue, kYellow, 0x123456, 0xABCDEF}));
-    g.PutImagePart(30, 10, 1, 2, image, 2, 0);
-    EXPECT_EQ(Px(30, 10, 2, 2), (Colors{kBlue, kBack, 0xABCDEF, kBack}));
-    // Areas reaching past the picture paste only its own pixels.
-    g.PutImagePart(40, 10, 10, 10, image, 2, 1);
-    EXPECT_EQ(Ink(35, 5, 30, 30).right, 40);
-    g.PutImagePart(60, 10, 3, 2, image, -1, -1);
-    EXPECT_EQ(Px(60, 10, 3, 2), (Colors{kBack, kBack, kBack, kBack, kRed, kGreen}));
-    g.PutImagePart(80, 10, 5, 5, image, 7, 0);
-    g.PutImage(80, 10, 5, 5, nullptr);
-    EXPECT_TRUE(Ink(75, 5, 20, 20).Empty());
-    DestroyXImage(image);
-    EXPECT_TRUE(xt::LogLines().empty());
-}
-
 TEST_F(GfxTest, TransparentPastesShowTheWindowWhereTheKeyIs) {
     XImage* image = Image(3, 2, {kRed, 0, kRed, 0, kGreen, 0});
     XImage* sheet = Image(4, 2, {kRed, 0, kGreen, kGreen, 0, kRed, 0, kYellow}); // two 2 x 2 frames
