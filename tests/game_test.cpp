@@ -254,8 +254,6 @@ std::vector<uint32_t> ReelPixels(FormMain* game, int i) { return xt::Pixels(game
 int CountNot(const std::vector<uint32_t>& pixels, uint32_t rgb) {
     return static_cast<int>(pixels.size()) - static_cast<int>(std::count(pixels.begin(), pixels.end(), rgb));
 }
-FormMsgBox* Box() { return static_cast<FormMsgBox*>(pendingMessageBox); }
-void ClickIn(Form* form, GUIElement* c) { xt::Click(form, c->GetPosition().x + 5, c->GetPosition().y + 5); }
 
 TEST_F(GameTest, StartUpState) {
     Open();
@@ -271,22 +269,6 @@ TEST_F(GameTest, StartUpState) {
     EXPECT_EQ(nullptr, game->SheetData()) << "the reels hold the sheet; the file's bytes are let go";
     game->Paint(); // a later expose sets nothing up again
     EXPECT_EQ("Score: 100", game->ScoreCell()->GetText());
-}
-
-TEST_F(GameTest, ExitAsksFirst) {
-    Open();
-    ClickOn(game->ExitButton());
-    ASSERT_NE(nullptr, Box());
-    EXPECT_EQ("Do you really want to go exit?", Box()->GetMessage());
-    ClickIn(Box(), Box()->GetSecondButton()); // NO
-    EXPECT_FALSE(quitRequested);
-    EXPECT_TRUE(game->IsEnabled());
-    // The window manager's close asks the same; YES ends the game.
-    xt::CloseRequest(game);
-    ASSERT_NE(nullptr, Box());
-    ClickIn(Box(), Box()->GetFirstButton());
-    EXPECT_TRUE(quitRequested);
-    EXPECT_FALSE(game->SpinTimer()->IsRunning());
 }
 
 TEST_F(GameTest, AboutBoxAndBlockedWindow) {

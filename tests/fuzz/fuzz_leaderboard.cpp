@@ -25,9 +25,7 @@ void Check(bool condition) {
 }
 
 std::string Slurp(const char* path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
+    return (std::ostringstream() << std::ifstream(path, std::ios::binary).rdbuf()).str();
 }
 
 std::string Join(const StringList& lines) {
@@ -61,10 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const StringList lines = board.LoadEntries();
     const std::string read = Join(lines);
     const bool whole = board.ReadWhole();
-    if (whole)
-        Check(!board.Failed() && (read == file || read == file + "\n"));
-    else
-        Check(file.compare(0, read.size(), read) == 0);
+    Check(whole ? !board.Failed() && (read == file || read == file + "\n") : file.compare(0, read.size(), read) == 0);
 
     const std::string line = Leaderboard::FormatEntry(score, name);
     Check(line.size() == 9 + name.size() && line[8] == ' ');
