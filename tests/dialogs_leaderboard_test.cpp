@@ -88,6 +88,7 @@ TEST_F(LeaderboardStore, FailedSaveLeavesTheOldBoard) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(added) << "a failed write is reported";
     EXPECT_EQ(Board(), before);
+    EXPECT_EQ(xt::ReadLog(), "Leaderboard: cannot ") << "logged, and cut short by the same limit";
 
     EXPECT_TRUE(board.AddScore(1000, "Echo"));
     EXPECT_EQ(Board(), "00001000 Echo\n" + before);
@@ -107,7 +108,7 @@ TEST_F(LeaderboardStore, LinesThatCouldNotBeReadBackAreRefused) {
 
 // Two processes adding 50 results each at the same time: every one lands, so
 // the board holds the ten best of all 100. A lock held elsewhere is a
-// failure after a short wait, the board unchanged.
+// failure after a short wait, the board and the open files unchanged.
 TEST_F(LeaderboardStore, ConcurrentAddsAllLand) {
     pid_t adders[2];
     for (int k = 0; k < 2; ++k) {
@@ -128,7 +129,10 @@ TEST_F(LeaderboardStore, ConcurrentAddsAllLand) {
 
     const int held = open((std::string(kBoard) + ".lock").c_str(), O_RDWR);
     ASSERT_EQ(flock(held, LOCK_EX), 0);
+    auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto files = openFiles();
     EXPECT_FALSE(board.AddScore(1000, "late"));
+    EXPECT_EQ(openFiles(), files) << "no descriptor left open";
     close(held);
     EXPECT_EQ(Board(), best);
 }

@@ -75,6 +75,8 @@ TEST_F(GfxTest, TransparentPastesShowTheWindowWhereTheKeyIs) {
     g.PutImageTransparent(-1, 50, 3, 2, image);
     EXPECT_EQ(Px(0, 50, 2, 2), (Colors{kBack, kRed, kGreen, kBack}));
     g.PutImageTransparent(500, 500, 3, 2, image);
+    g.PutPictureTransparent(10, 50, 2, 2, sheet, 2, 0);
+    EXPECT_EQ(Px(10, 50, 2, 2), (Colors{kGreen, kGreen, kBack, kYellow}));
     g.PutPictureTransparent(30, 50, 2, 2, sheet, 3, 0); // a frame half outside the sheet
     EXPECT_EQ(Px(30, 50, 2, 2), (Colors{kGreen, kBack, kYellow, kBack}));
 
@@ -86,6 +88,12 @@ TEST_F(GfxTest, TransparentPastesShowTheWindowWhereTheKeyIs) {
     DestroyXImage(image);
     DestroyXImage(sheet);
     EXPECT_TRUE(xt::LogLines().empty()) << xt::ReadLog();
+}
+
+// Text cut to nothing, in a box narrower than its first letter, draws nothing.
+TEST_F(GfxTest, TextWiderThanItsBoxDrawsNothing) {
+    Graphics(form).DrawText(20, 20, 3, 90, "MMM MMM", kRed, -1, 0);
+    EXPECT_TRUE(Ink(0, 0, 100, 120).Empty());
 }
 
 TEST(GfxNoWindow, PrimitivesSkipWithoutAGC) {
