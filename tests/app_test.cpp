@@ -1,5 +1,8 @@
-// The application core on a real X server: dispatch of real X events,
-// focus, timers, the loop's Run, file loading and the trace log's lines.
+// The application core on a real X server: window-manager properties,
+// dispatch of real X events, focus, timers, the loop's Run, file loading and
+// the trace log's lines.
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,6 +87,41 @@ protected:
 };
 
 } // namespace
+
+// What a window manager reads: the class, the close protocol, a size it may
+// not change, and only a dialog's window type.
+TEST_F(AppTest, FormCarriesTheWindowManagerProperties) {
+    xt::TestForm form(320, 240), dialog(200, 100, true);
+    CreateAll({&form, &dialog});
+    Display* d = xt::TestDisplay();
+    XClassHint hint{};
+    ASSERT_TRUE(XGetClassHint(d, form.GetWindow(), &hint));
+    EXPECT_EQ(std::string(hint.res_name) + "|" + hint.res_class, "Rullomat.exe|Rullomat.exe");
+    XFree(hint.res_name), XFree(hint.res_class);
+    Atom* protocols = nullptr;
+    int n = 0;
+    ASSERT_TRUE(XGetWMProtocols(d, form.GetWindow(), &protocols, &n));
+    EXPECT_EQ(std::vector<Atom>(protocols, protocols + n), std::vector<Atom>{XInternAtom(d, "WM_DELETE_WINDOW", False)});
+    XFree(protocols);
+    XSizeHints hints{};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(d, form.GetWindow(), &hints, &supplied));
+    EXPECT_EQ(std::vector<int>({hints.min_width, hints.max_width, hints.min_height, hints.max_height}),
+              std::vector<int>({320, 320, 240, 240}));
+    auto type = [d](Window w) {
+        Atom actual = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), 0, 1, False, XA_ATOM, &actual,
+                           &format, &count, &after, &data);
+        const Atom value = count == 1 ? *reinterpret_cast<Atom*>(data) : None;
+        XFree(data);
+        return value;
+    };
+    EXPECT_EQ(std::pair(type(form.GetWindow()), type(dialog.GetWindow())),
+              std::pair(Atom{None}, XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False)));
+}
 
 TEST_F(AppTest, CloseRequestReachesQueryClose) {
     RecForm main(200, 100), other(200, 100);
