@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Application.h"
+#include "app/TypeTags.h"
 #include "tools/GalleryForm.h"
 
 // A seeded storm of clicks, drags, motion, keys and state changes over the
@@ -25,8 +26,8 @@ GUIElement* AnyElement() {
 // Commands and callbacks change other controls while the storm runs.
 void OnCommand(Child* sender) {
     ++reached;
-    if (sender->TypeTag() == "checkbox") gallery->options->SetEnabled(!gallery->options->IsEnabled());
-    if (sender->TypeTag() == "optionbox") gallery->progress->SetValue(reached % 120 - 10);
+    if (sender->TypeTag() == kCheckBoxTag) gallery->options->SetEnabled(!gallery->options->IsEnabled());
+    if (sender->TypeTag() == kOptionBoxTag) gallery->progress->SetValue(reached % 120 - 10);
     if (sender == gallery->plainButton) gallery->panel->IsCreated() ? gallery->panel->Hide() : gallery->panel->Show();
 }
 
