@@ -26,8 +26,7 @@ bool RemoveFirst(std::vector<T*>& list, const GUIElement* element) {
 }
 
 std::string Describe(GUIElement* e, const char* sizeWord, size_t count) {
-    return e->GetTypeTag() + sizeWord + IntToStr(static_cast<int64_t>(count)) + " id " +
-           IntToStr(e->GetId());
+    return e->GetTypeTag() + sizeWord + IntToStr(static_cast<int64_t>(count)) + " id " + IntToStr(e->GetId());
 }
 
 } // namespace
@@ -86,8 +85,7 @@ std::vector<GUIElement*> Application::CollectChildren(uint32_t containerId) {
     std::vector<GUIElement*> result;
     for (size_t i = 0; i < elements.size(); ++i) {
         GUIElement* e = elements[i];
-        if (!e->IsChild() || e->GetParent() == nullptr || e->GetParent()->GetId() != containerId)
-            continue;
+        if (!e->IsChild() || e->GetParent() == nullptr || e->GetParent()->GetId() != containerId) continue;
         result.push_back(e);
         // A panel's id is 0 until it is created; a panel without an id holds
         // nothing that could be found under it.
@@ -126,8 +124,7 @@ Form* Application::GetForm(GUIElement* element) {
 Point Application::ToFormCoordinates(GUIElement* element, int x, int y) {
     Point result{x, y};
     if (element == nullptr) return result;
-    for (GUIElement* e = element->GetParent(); e != nullptr && e->GetTypeTag() != kFormTag;
-         e = e->GetParent()) {
+    for (GUIElement* e = element->GetParent(); e != nullptr && e->GetTypeTag() != kFormTag; e = e->GetParent()) {
         Point p = e->GetPosition();
         result.x += p.x;
         result.y += p.y;

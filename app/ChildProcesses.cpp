@@ -19,7 +19,7 @@ pid_t (*startSource)() = nullptr;
 namespace {
 
 struct Group {
-    pid_t id;          // the shell's pid and the group's id
+    pid_t id; // the shell's pid and the group's id
     ChildRole role;
     const void* owner;
     bool shellCollected;

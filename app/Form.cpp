@@ -10,10 +10,9 @@
 bool paintSuspended = false;
 
 namespace {
-constexpr long kEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                            EnterWindowMask | LeaveWindowMask | PointerMotionMask |
-                            ButtonMotionMask | ExposureMask | StructureNotifyMask |
-                            SubstructureNotifyMask;
+constexpr long kEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | EnterWindowMask |
+                            LeaveWindowMask | PointerMotionMask | ButtonMotionMask | ExposureMask |
+                            StructureNotifyMask | SubstructureNotifyMask;
 static_assert(kEventMask == 0xAA07F, "event mask");
 } // namespace
 
@@ -122,8 +121,7 @@ void Form::Enable(bool flag) {
     // The control gets the focus back only if it still exists, still lives
     // on this form, and no other control of this form has taken the focus.
     GUIElement* previous = Application::FindBySerial(std::exchange(focusToRestore, 0));
-    if (previous != nullptr && previous->IsChild() && Application::GetForm(previous) == this &&
-        focusedHere == nullptr)
+    if (previous != nullptr && previous->IsChild() && Application::GetForm(previous) == this && focusedHere == nullptr)
         Application::MoveFocus(previous);
 }
 
@@ -171,8 +169,8 @@ void Form::SetWMHints(Display* d) {
     classHint->res_name = className.data();
     classHint->res_class = className.data();
 
-    XSetWMProperties(d, window, haveName ? &windowName : nullptr, haveIcon ? &iconName : nullptr, nullptr, 0,
-                     sizeHints, wmHints, classHint);
+    XSetWMProperties(d, window, haveName ? &windowName : nullptr, haveIcon ? &iconName : nullptr, nullptr, 0, sizeHints,
+                     wmHints, classHint);
     if (haveName) XFree(windowName.value);
     if (haveIcon) XFree(iconName.value);
     XFree(sizeHints);
@@ -204,8 +202,8 @@ void Form::Create() {
     if (isDialog) {
         Atom type = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);
         Atom dialogType = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-        XChangeProperty(d, window, type, XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<unsigned char*>(&dialogType), 1);
+        XChangeProperty(d, window, type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&dialogType),
+                        1);
     }
     SetFocus();
     AssignId();

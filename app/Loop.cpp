@@ -158,12 +158,8 @@ void DispatchEvent(Form* mainForm, XEvent& ev) {
     if (form == nullptr) return;
 
     switch (ev.type) {
-    case KeyPress:
-        OnKeyPress(form, ev.xkey);
-        break;
-    case KeyRelease:
-        OnKeyRelease(form, ev.xkey);
-        break;
+    case KeyPress: OnKeyPress(form, ev.xkey); break;
+    case KeyRelease: OnKeyRelease(form, ev.xkey); break;
     case ButtonPress: {
         Point p{ev.xbutton.x, ev.xbutton.y};
         if (!form->IsEnabled())
@@ -194,15 +190,9 @@ void DispatchEvent(Form* mainForm, XEvent& ev) {
         if (Application::IsRegistered(serial)) form->MouseMove(ev.xmotion.x, ev.xmotion.y);
         break;
     }
-    case EnterNotify:
-        form->MouseEnter();
-        break;
-    case LeaveNotify:
-        form->MouseLeave();
-        break;
-    case Expose:
-        form->Paint();
-        break;
+    case EnterNotify: form->MouseEnter(); break;
+    case LeaveNotify: form->MouseLeave(); break;
+    case Expose: form->Paint(); break;
     case ConfigureNotify: {
         Size s = form->GetSize();
         if (ev.xconfigure.width != s.width || ev.xconfigure.height != s.height) form->Resized();
@@ -210,8 +200,7 @@ void DispatchEvent(Form* mainForm, XEvent& ev) {
         break;
     }
     case ClientMessage:
-        if (form->GetDeleteAtom() != 0 &&
-            static_cast<Atom>(ev.xclient.data.l[0]) == form->GetDeleteAtom()) {
+        if (form->GetDeleteAtom() != 0 && static_cast<Atom>(ev.xclient.data.l[0]) == form->GetDeleteAtom()) {
             if (mainForm != nullptr && form->GetId() == mainForm->GetId()) {
                 mainForm->QueryClose();
             } else if (form->QueryClose()) {
@@ -222,8 +211,7 @@ void DispatchEvent(Form* mainForm, XEvent& ev) {
             form->UserMessage();
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -17,8 +17,8 @@ namespace {
 int OnXError(Display* d, XErrorEvent* e) {
     char text[256] = {0};
     XGetErrorText(d, e->error_code, text, sizeof text - 1);
-    Log("X error: " + std::string(text) + " (request " + IntToStr(e->request_code) + "." +
-        IntToStr(e->minor_code) + ", resource " + IntToStr(static_cast<int64_t>(e->resourceid)) + ")");
+    Log("X error: " + std::string(text) + " (request " + IntToStr(e->request_code) + "." + IntToStr(e->minor_code) +
+        ", resource " + IntToStr(static_cast<int64_t>(e->resourceid)) + ")");
     return 0;
 }
 

@@ -61,9 +61,7 @@ int32_t Random(int32_t lo, int32_t hi) {
 
 bool RunCommand(const std::string& command) { return std::system(command.c_str()) != 0; }
 
-std::string ProgramLine(const std::string& program, const std::string& arguments) {
-    return program + " " + arguments;
-}
+std::string ProgramLine(const std::string& program, const std::string& arguments) { return program + " " + arguments; }
 
 bool RunProgram(const std::string& program, const std::string& arguments) {
     return RunCommand(ProgramLine(program, arguments));

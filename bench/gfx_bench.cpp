@@ -72,11 +72,10 @@ void PasteReelFrameTransparent(benchmark::State& state) {
 BENCHMARK(PasteReelFrameTransparent)->Unit(benchmark::kMicrosecond);
 
 void DrawWrappedParagraph(benchmark::State& state) {
-    const std::string paragraph =
-        "Tre ciliegie sulla linea pagano il doppio della puntata, tre campane il quintuplo; "
-        "il sette rosso su tutti e cinque i rulli paga cento volte la puntata. Dopo il primo "
-        "giro i rulli con un simbolo pagante restano fermi: si possono liberare o bloccare "
-        "prima del rilancio, e il risultato viene pagato alla fine del secondo giro.";
+    const std::string paragraph = "Tre ciliegie sulla linea pagano il doppio della puntata, tre campane il quintuplo; "
+                                  "il sette rosso su tutti e cinque i rulli paga cento volte la puntata. Dopo il primo "
+                                  "giro i rulli con un simbolo pagante restano fermi: si possono liberare o bloccare "
+                                  "prima del rilancio, e il risultato viene pagato alla fine del secondo giro.";
     Graphics g(window);
     for (auto _ : state) {
         g.DrawText(230, 10, 300, 200, paragraph, 0x000000, 0xFFFFFF, 2);

@@ -14,8 +14,7 @@ constexpr int kDisabledText = 0x9B9B9B;
 
 } // namespace
 
-ButtonCustom::ButtonCustom(GUIElement* parentElement, const std::string& caption)
-    : ControlBase(parentElement) {
+ButtonCustom::ButtonCustom(GUIElement* parentElement, const std::string& caption) : ControlBase(parentElement) {
     width = 80;
     height = 30;
     text = caption;

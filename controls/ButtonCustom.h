@@ -41,7 +41,7 @@ protected:
     uint32_t foreColor = 0x000000;
     bool pressed = false;
     bool blankFace = false;
-    XImage* picture = nullptr;         // not owned
+    XImage* picture = nullptr; // not owned
     XImage* disabledPicture = nullptr; // not owned
 
 private:

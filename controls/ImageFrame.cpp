@@ -63,23 +63,22 @@ ImageFrame::ImageFrame(GUIElement* parentElement, XImage* sheetImage, int32_t c,
     sheet = sheetImage;
 }
 
-ImageFrame::ImageFrame(GUIElement* parentElement, const std::vector<XImage*>& frameList, int32_t c,
-                       int32_t r)
+ImageFrame::ImageFrame(GUIElement* parentElement, const std::vector<XImage*>& frameList, int32_t c, int32_t r)
     : ControlBase(parentElement) {
     Init(c, r);
     frames = frameList;
 }
 
-ImageFrame::ImageFrame(GUIElement* parentElement, const unsigned char* const* rawFrames,
-                       int32_t count, int32_t c, int32_t r)
+ImageFrame::ImageFrame(GUIElement* parentElement, const unsigned char* const* rawFrames, int32_t count, int32_t c,
+                       int32_t r)
     : ControlBase(parentElement) {
     Init(c, r);
     frameData = rawFrames;
     frameCount = count < 0 ? 0 : count;
 }
 
-ImageFrame::ImageFrame(GUIElement* parentElement, const unsigned char* rawSheet, int32_t format,
-                       int32_t sheetW, int32_t sheetH, int32_t c, int32_t r)
+ImageFrame::ImageFrame(GUIElement* parentElement, const unsigned char* rawSheet, int32_t format, int32_t sheetW,
+                       int32_t sheetH, int32_t c, int32_t r)
     : ControlBase(parentElement) {
     Init(c, r);
     sheetData = rawSheet;
@@ -136,8 +135,7 @@ void ImageFrame::BuildImages() {
     }
     if (sheetData != nullptr && sheet == nullptr && sheetWidth > 0 && sheetHeight > 0) {
         Form* form = OwnerForm();
-        sheet = AcquireSheet(this, form != nullptr ? form->GetDisplay() : nullptr, sheetData, sheetWidth,
-                             sheetHeight);
+        sheet = AcquireSheet(this, form != nullptr ? form->GetDisplay() : nullptr, sheetData, sheetWidth, sheetHeight);
         ownsSheet = sheet != nullptr;
         // Converted once: the raw bytes are not read again.
         if (ownsSheet) sheetData = nullptr;
@@ -149,8 +147,7 @@ XImage* ImageFrame::SourceFrame(int* srcX, int* srcY, int* w, int* h) {
     if (sheet != nullptr) {
         // Only a frame wholly inside the sheet is cut out of it.
         const int64_t left = int64_t{width} * column, top = int64_t{height} * row;
-        if (column < 0 || row < 0 || left + width > sheet->width || top + height > sheet->height)
-            return nullptr;
+        if (column < 0 || row < 0 || left + width > sheet->width || top + height > sheet->height) return nullptr;
         *srcX = static_cast<int>(left);
         *srcY = static_cast<int>(top);
         *w = width;

@@ -16,14 +16,13 @@ public:
     // Frames cut from a ready sheet (stays the caller's).
     ImageFrame(GUIElement* parentElement, XImage* sheetImage, int32_t column, int32_t row);
     // Frames taken from a ready list (the pictures stay the caller's).
-    ImageFrame(GUIElement* parentElement, const std::vector<XImage*>& frameList, int32_t column,
-               int32_t row);
+    ImageFrame(GUIElement* parentElement, const std::vector<XImage*>& frameList, int32_t column, int32_t row);
     // Frames built from raw pictures of the control's size (data stays the caller's).
-    ImageFrame(GUIElement* parentElement, const unsigned char* const* rawFrames, int32_t count,
-               int32_t column, int32_t row);
+    ImageFrame(GUIElement* parentElement, const unsigned char* const* rawFrames, int32_t count, int32_t column,
+               int32_t row);
     // A sheet built from a raw picture of width x height (data stays the caller's).
-    ImageFrame(GUIElement* parentElement, const unsigned char* rawSheet, int32_t format,
-               int32_t sheetW, int32_t sheetH, int32_t column, int32_t row);
+    ImageFrame(GUIElement* parentElement, const unsigned char* rawSheet, int32_t format, int32_t sheetW, int32_t sheetH,
+               int32_t column, int32_t row);
     ~ImageFrame() override;
 
     // Column in the low 32 bits, row in the high 32 bits.

@@ -21,7 +21,7 @@ public:
     MarkerControl(GUIElement* parentElement, const MarkerArt& art);
     ~MarkerControl() override;
 
-    virtual void SetEnabled(bool flag);      // stores, repaints
+    virtual void SetEnabled(bool flag); // stores, repaints
     virtual void SetForeColor(uint32_t rgb); // stores, repaints
     uint32_t GetForeColor() const { return foreColor; }
 

@@ -19,9 +19,9 @@ public:
     explicit PanelChildren(GUIElement* parentElement);
 
     // None of the setters repaints.
-    void SetBorder(bool flag);     // border := flag, flat frame off
+    void SetBorder(bool flag); // border := flag, flat frame off
     void SetFlatBorder(bool flag); // flatBorder := flag, border on
-    void SetSunken(bool flag);     // sunken := flag, border on
+    void SetSunken(bool flag); // sunken := flag, border on
     void SetCaptionColor(int64_t rgb);
     void SetChildBackColor(int64_t rgb);
 
@@ -36,8 +36,12 @@ public:
     // Values kept for the owner; the panel never uses them.
     void SetFirstCallback(PanelCallback cb) { firstCallback = cb; }
     void SetSecondCallback(PanelCallback cb) { secondCallback = cb; }
-    void CallFirst() { if (firstCallback != nullptr) firstCallback(this); }
-    void CallSecond() { if (secondCallback != nullptr) secondCallback(this); }
+    void CallFirst() {
+        if (firstCallback != nullptr) firstCallback(this);
+    }
+    void CallSecond() {
+        if (secondCallback != nullptr) secondCallback(this);
+    }
     void SetFirstTriple(int32_t a, int32_t b, int32_t c);
     void SetSecondTriple(int32_t a, int32_t b, int32_t c);
     const int32_t* GetFirstTriple() const { return firstTriple; }

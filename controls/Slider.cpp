@@ -17,10 +17,7 @@ constexpr int64_t kMostSteps = 4000;
 } // namespace
 
 Slider::Slider(GUIElement* parentElement, bool isVertical, int32_t minimumValue, int32_t maximumValue)
-    : DragControl(parentElement),
-      vertical(isVertical),
-      minimum(minimumValue),
-      maximum(maximumValue),
+    : DragControl(parentElement), vertical(isVertical), minimum(minimumValue), maximum(maximumValue),
       value(minimumValue) {
     text.clear();
     typeTag = kSliderTag;
@@ -128,9 +125,7 @@ void Slider::Paint() {
     const int fg = enabled ? static_cast<int>(foreColor) : kDisabledInk;
     ticks.clear();
 
-    auto addTick = [this](int tx, int ty) {
-        ticks.push_back(XPoint{static_cast<short>(tx), static_cast<short>(ty)});
-    };
+    auto addTick = [this](int tx, int ty) { ticks.push_back(XPoint{static_cast<short>(tx), static_cast<short>(ty)}); };
     if (!vertical) {
         if (showLabels) {
             g.DrawText(r.x, r.y, 20, r.height, IntToStr(minimum), fg, bg, 2);

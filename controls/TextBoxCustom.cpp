@@ -22,8 +22,7 @@ constexpr int32_t kLongestBuffer = 1 << 20;
 
 } // namespace
 
-TextBoxCustom::TextBoxCustom(GUIElement* parentElement, const std::string& initialText)
-    : ControlBase(parentElement) {
+TextBoxCustom::TextBoxCustom(GUIElement* parentElement, const std::string& initialText) : ControlBase(parentElement) {
     typeTag = kTextBoxTag;
     repaintWithContainer = true;
     backColor = 0xFFFFFF;
@@ -452,8 +451,8 @@ bool TextBoxCustom::KeyChar(char character) {
         if (u != 27) Beep();
     } else {
         if (digitsOnly && (character < '0' || character > '9')) {
-            const bool point = character == '.' && allowDecimalPoint &&
-                               GetText().find('.') == std::string::npos && caret < maxLength;
+            const bool point =
+                character == '.' && allowDecimalPoint && GetText().find('.') == std::string::npos && caret < maxLength;
             if (!point) {
                 Beep();
                 return true;
@@ -534,8 +533,7 @@ void TextBoxCustom::KeyDown(uint32_t keysym) {
         DrawCells(false, oldCaret);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -553,8 +551,7 @@ void TextBoxCustom::MouseUp(Point point) {
     const int col = std::min(dx / charWidth, cols - 1);
     const int row = dy / lineHeight;
     const long k = static_cast<long>(col) + static_cast<long>(row) * cols;
-    if (k < 0 || k > kMaxCells - 1 || k >= static_cast<long>(cells.size()) ||
-        k >= static_cast<long>(cols) * Rows())
+    if (k < 0 || k > kMaxCells - 1 || k >= static_cast<long>(cells.size()) || k >= static_cast<long>(cols) * Rows())
         return;
     const int index = cells[static_cast<size_t>(k)].index;
     caret = index < length ? index : std::max(length, 0);

@@ -51,8 +51,7 @@ bool PlainInDoubleQuotes(const std::string& text) {
 
 } // namespace
 
-FormAbout::FormAbout(Form* ownerForm)
-    : Form(ownerForm ? ownerForm->GetOwnerData() : 0, true), owner(ownerForm) {
+FormAbout::FormAbout(Form* ownerForm) : Form(ownerForm ? ownerForm->GetOwnerData() : 0, true), owner(ownerForm) {
     SetTitle("Info...");
     SetSize(kWidth, kHeight);
     CenterOn(owner);
@@ -216,8 +215,7 @@ std::string FormAbout::MailAddressFor(const std::string& web) {
     size_t at = host.rfind('@');
     if (at != std::string::npos) host = host.substr(at + 1);
     host = host.substr(0, host.find(':'));
-    if (host.size() > 4 && (host.compare(0, 4, "www.") == 0 || host.compare(0, 4, "WWW.") == 0))
-        host = host.substr(4);
+    if (host.size() > 4 && (host.compare(0, 4, "www.") == 0 || host.compare(0, 4, "WWW.") == 0)) host = host.substr(4);
     if (host.empty()) return "";
     return std::string(kMailbox) + "@" + host;
 }

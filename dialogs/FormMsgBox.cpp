@@ -94,8 +94,7 @@ void Launch(uint32_t id, bool yesNo, Form* owner, const std::string& text, const
         pendingMessageBox = nullptr;
         if (previous == lastBox) {
             // An open box of another owner would leave that owner blocked.
-            if (previous->IsCreated() && lastBox->GetOwner() != owner)
-                ReleaseOwner(lastBox->GetOwner(), previous);
+            if (previous->IsCreated() && lastBox->GetOwner() != owner) ReleaseOwner(lastBox->GetOwner(), previous);
             lastBox = nullptr;
             Retired().push_back(static_cast<FormMsgBox*>(previous));
         } else {

@@ -25,8 +25,7 @@ class FormMsgBox : public Form {
 public:
     // Disables the owner, records the box as its dialog, centres the box on
     // it and shows the window at once.
-    FormMsgBox(uint32_t id, bool yesNo, Screen* screen, Form* owner, const std::string& title,
-               const std::string& text);
+    FormMsgBox(uint32_t id, bool yesNo, Screen* screen, Form* owner, const std::string& title, const std::string& text);
     ~FormMsgBox() override;
 
     virtual void Setup(uint32_t id, bool yesNoFlag, const std::string& title, const std::string& text);

@@ -16,8 +16,7 @@ constexpr int kHeight = 115;
 
 } // namespace
 
-FormNamePlayer::FormNamePlayer(Form* ownerForm, uint64_t ownerData, const std::string& title)
-    : Form(ownerData, true) {
+FormNamePlayer::FormNamePlayer(Form* ownerForm, uint64_t ownerData, const std::string& title) : Form(ownerData, true) {
     lastPlayerName.clear();
     if (ownerForm != nullptr) {
         SetScreen(ownerForm->GetScreen());

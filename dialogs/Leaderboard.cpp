@@ -102,9 +102,7 @@ bool Leaderboard::EntryBefore(const std::string& a, const std::string& b) {
     return a.compare(b) > 0;
 }
 
-void Leaderboard::SortEntries(StringList& lines) {
-    std::stable_sort(lines.begin(), lines.end(), EntryBefore);
-}
+void Leaderboard::SortEntries(StringList& lines) { std::stable_sort(lines.begin(), lines.end(), EntryBefore); }
 
 bool Leaderboard::SaveEntries(StringList& lines) {
     failed = false;

@@ -35,4 +35,3 @@ private:
     int32_t pid = 0;
     bool playing = false;
 };
-

@@ -102,8 +102,7 @@ void FormMain::LoadSheet() {
         size = sheetSize;
     }
     if (size == kSheetBytes && sheetData != nullptr) return;
-    if (size >= 0)
-        Log(std::string(kSheetPath) + ": " + IntToStr(size) + " bytes instead of " + IntToStr(kSheetBytes));
+    if (size >= 0) Log(std::string(kSheetPath) + ": " + IntToStr(size) + " bytes instead of " + IntToStr(kSheetBytes));
     sheetData.reset();
 }
 
@@ -279,8 +278,7 @@ void FormMain::OpenNameDialog() {
 }
 
 void FormMain::ValueChanged(GUIElement* sender, int32_t value) {
-    if (sender != nullptr && wagerSlider != nullptr && sender->GetId() == wagerSlider->GetId())
-        SetWagerText(value);
+    if (sender != nullptr && wagerSlider != nullptr && sender->GetId() == wagerSlider->GetId()) SetWagerText(value);
 }
 
 void FormMain::DialogResult(int dialogId, int result) {

@@ -176,6 +176,6 @@ private:
         int64_t startCpuNs = 0; // the process's CPU time at the first tick
         int64_t paintCpuNs = 0; // spent in reel changes
         int64_t soundCpuNs = 0; // spent starting the sound
-        long startFaults = 0;   // minor page faults at the first tick
+        long startFaults = 0; // minor page faults at the first tick
     } stats;
 };

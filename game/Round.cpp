@@ -80,8 +80,9 @@ void FormMain::SpinTick() {
     if (!spinClockStarted) {
         spinStart = TimeStamp::Now();
         spinClockStarted = true;
-        if (stats.enabled) stats = SpinStats{true, ClockNs(CLOCK_MONOTONIC), 0, 0, 0, ClockNs(CLOCK_PROCESS_CPUTIME_ID),
-                                             0, 0, MinorFaults()};
+        if (stats.enabled)
+            stats = SpinStats{true,         ClockNs(CLOCK_MONOTONIC), 0, 0, 0, ClockNs(CLOCK_PROCESS_CPUTIME_ID), 0, 0,
+                              MinorFaults()};
         PlaySpinSound();
     }
     ++changeTicks;

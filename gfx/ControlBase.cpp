@@ -58,8 +58,7 @@ Form* ControlBase::OwnerForm() { return Application::GetForm(this); }
 
 bool ControlBase::CanDraw() {
     Form* form = OwnerForm();
-    return form != nullptr && form->IsCreated() && form->GetWindow() != 0 &&
-           form->GetDisplay() != nullptr;
+    return form != nullptr && form->IsCreated() && form->GetWindow() != 0 && form->GetDisplay() != nullptr;
 }
 
 bool ControlBase::CanPaint() { return created && !paintSuspended && CanDraw(); }
@@ -82,8 +81,7 @@ int ControlBase::ParentBackOrChain() {
 
 int ControlBase::FormBackOrDefault() {
     Form* form = OwnerForm();
-    if (form != nullptr && !IsUnset(form->GetBackColor()))
-        return static_cast<int>(form->GetBackColor() & 0xFFFFFF);
+    if (form != nullptr && !IsUnset(form->GetBackColor())) return static_cast<int>(form->GetBackColor() & 0xFFFFFF);
     return kDefaultBack;
 }
 

@@ -60,10 +60,10 @@ protected:
     void FlushDisplay();
 
     // Colour chains, each ending in 0xAAAAAA:
-    int OwnBackOrChain();    // own, else parent's, else form's
+    int OwnBackOrChain(); // own, else parent's, else form's
     int ParentBackOrChain(); // parent's, else form's
     int FormBackOrDefault(); // form's
-    int OwnBackOrDefault();  // own
+    int OwnBackOrDefault(); // own
 
     // FillRectangle of the control's area at its form position, w+extra by
     // h+extra as passed to the primitive (which fills one pixel less each
@@ -75,6 +75,12 @@ protected:
     // visible. Does nothing when already created.
     void CreateBase(bool withTag = true);
     // Plain stores of size and position, no drawing.
-    void StoreSize(int w, int h) { width = w; height = h; }
-    void StorePosition(int newX, int newY) { x = newX; y = newY; }
+    void StoreSize(int w, int h) {
+        width = w;
+        height = h;
+    }
+    void StorePosition(int newX, int newY) {
+        x = newX;
+        y = newY;
+    }
 };

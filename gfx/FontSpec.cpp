@@ -10,9 +10,8 @@ FontSpec::FontSpec(const std::string& fam, int sz) : family(fam), size(sz) {}
 FontSpec::~FontSpec() { Free(); }
 
 FontSpec::FontSpec(const FontSpec& other)
-    : family(other.family), size(other.size), bold(other.bold), italic(other.italic),
-      option1(other.option1), option2(other.option2), option3(other.option3),
-      xlfdName(other.xlfdName) {}
+    : family(other.family), size(other.size), bold(other.bold), italic(other.italic), option1(other.option1),
+      option2(other.option2), option3(other.option3), xlfdName(other.xlfdName) {}
 
 FontSpec& FontSpec::operator=(const FontSpec& other) {
     if (this == &other) return *this;

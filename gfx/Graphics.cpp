@@ -93,8 +93,7 @@ XImage* CopyImageArea(Display* d, Visual* visual, const XImage* src, int srcX, i
                         static_cast<int64_t>(srcX) * bytesPerPixel,
                     static_cast<size_t>(lineBytes));
     XImage* copy = XCreateImage(d, visual, static_cast<unsigned>(src->depth), ZPixmap, 0, buffer,
-                                static_cast<unsigned>(w), static_cast<unsigned>(h), pad * 8,
-                                static_cast<int>(stride));
+                                static_cast<unsigned>(w), static_cast<unsigned>(h), pad * 8, static_cast<int>(stride));
     if (copy == nullptr) {
         std::free(buffer);
         return nullptr;
@@ -293,7 +292,8 @@ void Graphics::FillEllipse(int x, int y, int w, int h, int borderWidth, int bord
     SetColor(fillColor);
     XSetArcMode(GetDisplay(), gc, ArcPieSlice);
     if (w >= 0 && h >= 0)
-        XFillArc(GetDisplay(), GetDrawable(), gc, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), 0, kFullTurn);
+        XFillArc(GetDisplay(), GetDrawable(), gc, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), 0,
+                 kFullTurn);
     if (borderWidth > 0) DrawEllipseNoFlush(x, y, w, h, borderColor);
     Flush();
 }
@@ -451,10 +451,9 @@ void Graphics::PasteTransparent(int x, int y, int w, int h, XImage* image, int s
     if (back == nullptr) return;
     Screen* screen = owner->GetScreen();
     Visual* visual = screen != nullptr && screen->GetVisualInfo() != nullptr ? screen->GetVisualInfo()->visual
-                                                                                : DefaultVisual(d, DefaultScreen(d));
-    XImage* copy = back->bits_per_pixel == image->bits_per_pixel
-                       ? CopyImageArea(d, visual, image, srcX, srcY, w, h)
-                       : nullptr;
+                                                                             : DefaultVisual(d, DefaultScreen(d));
+    XImage* copy =
+        back->bits_per_pixel == image->bits_per_pixel ? CopyImageArea(d, visual, image, srcX, srcY, w, h) : nullptr;
     if (copy == nullptr) {
         XDestroyImage(back);
         PutImageArea(x, y, w, h, image, srcX, srcY);
@@ -466,7 +465,8 @@ void Graphics::PasteTransparent(int x, int y, int w, int h, XImage* image, int s
     const unsigned char blue = static_cast<unsigned char>(key & 0xFF);
     const int ir = ImageFormat.ixRosso, ig = ImageFormat.ixVerde, ib = ImageFormat.ixBlu;
     for (int row = 0; row < h; ++row) {
-        unsigned char* p = reinterpret_cast<unsigned char*>(copy->data) + static_cast<int64_t>(row) * copy->bytes_per_line;
+        unsigned char* p =
+            reinterpret_cast<unsigned char*>(copy->data) + static_cast<int64_t>(row) * copy->bytes_per_line;
         const unsigned char* q =
             reinterpret_cast<unsigned char*>(back->data) + static_cast<int64_t>(row) * back->bytes_per_line;
         for (int col = 0; col < w; ++col, p += bytesPerPixel, q += bytesPerPixel) {

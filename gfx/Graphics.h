@@ -73,8 +73,7 @@ private:
     void PutImageArea(int x, int y, int w, int h, XImage* image, int srcX, int srcY);
     void PasteTransparent(int x, int y, int w, int h, XImage* image, int srcX, int srcY, int key);
     int TextLineWidth(const std::string& text);
-    void DrawTextLines(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align,
-                       bool firstLine);
+    void DrawTextLines(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align, bool firstLine);
 
     GC gc = nullptr;
     Form* owner = nullptr;

@@ -388,8 +388,8 @@ XImage* CreateXImage(GUIElement* element, const unsigned char* rgb, int width, i
     int64_t stride = lineBytes;
     if (lineBytes % padBytes != 0) {
         stride = (lineBytes / padBytes + 1) * padBytes;
-        Log("WARNING img width: " + IntToStr(width) + " - bytes_per_line_Pad != bytes_per_line: " +
-            IntToStr(stride) + " " + IntToStr(lineBytes));
+        Log("WARNING img width: " + IntToStr(width) + " - bytes_per_line_Pad != bytes_per_line: " + IntToStr(stride) +
+            " " + IntToStr(lineBytes));
     }
     if (stride * height > INT_MAX) {
         Log("CreateXImage: picture too large");
@@ -414,10 +414,10 @@ XImage* CreateXImage(GUIElement* element, const unsigned char* rgb, int width, i
             if (ib >= 0) dst[ib] = src[2];
         }
     }
-    XImage* image = XCreateImage(d, VisualFor(form, d), static_cast<unsigned>(ImageFormat.depth), ImageFormat.format,
-                                 ImageFormat.xoffset, reinterpret_cast<char*>(buffer), static_cast<unsigned>(width),
-                                 static_cast<unsigned>(height), static_cast<int>(padBytes * 8),
-                                 static_cast<int>(stride));
+    XImage* image =
+        XCreateImage(d, VisualFor(form, d), static_cast<unsigned>(ImageFormat.depth), ImageFormat.format,
+                     ImageFormat.xoffset, reinterpret_cast<char*>(buffer), static_cast<unsigned>(width),
+                     static_cast<unsigned>(height), static_cast<int>(padBytes * 8), static_cast<int>(stride));
     if (image == nullptr) {
         std::free(buffer);
         Log("CreateXImage: XCreateImage failed");

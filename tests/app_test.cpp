@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <initializer_list>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,7 +27,8 @@ Lines calls; // what the recorders saw, in order
 Lines Take() { return std::exchange(calls, {}); }
 
 // Records every event it receives as "<who>.<event>", then handles it as usual.
-template <class Base> class Rec : public Base {
+template <class Base>
+class Rec : public Base {
 public:
     using Base::Base;
     std::string who = "form";
@@ -101,7 +102,8 @@ TEST_F(AppTest, FormCarriesTheWindowManagerProperties) {
     Atom* protocols = nullptr;
     int n = 0;
     ASSERT_TRUE(XGetWMProtocols(d, form.GetWindow(), &protocols, &n));
-    EXPECT_EQ(std::vector<Atom>(protocols, protocols + n), std::vector<Atom>{XInternAtom(d, "WM_DELETE_WINDOW", False)});
+    EXPECT_EQ(std::vector<Atom>(protocols, protocols + n),
+              std::vector<Atom>{XInternAtom(d, "WM_DELETE_WINDOW", False)});
     XFree(protocols);
     XSizeHints hints{};
     long supplied = 0;
@@ -113,8 +115,8 @@ TEST_F(AppTest, FormCarriesTheWindowManagerProperties) {
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
-        XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), 0, 1, False, XA_ATOM, &actual,
-                           &format, &count, &after, &data);
+        XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), 0, 1, False, XA_ATOM, &actual, &format,
+                           &count, &after, &data);
         const Atom value = count == 1 ? *reinterpret_cast<Atom*>(data) : None;
         XFree(data);
         return value;
@@ -211,8 +213,8 @@ TEST_F(AppTest, KeysReachFocusedControlThenFormOnlyWhileEnabled) {
     EXPECT_TRUE(IsKeyDown('a'));
     xt::KeyUp(&form, XK_a);
     EXPECT_FALSE(IsKeyDown('a'));
-    EXPECT_EQ(Take(), (Lines{"a.keydown 97", "form.keydown 97", "a.char 97", "a.keyup 97", "form.char 97",
-                             "form.keyup 97"}));
+    EXPECT_EQ(Take(),
+              (Lines{"a.keydown 97", "form.keydown 97", "a.char 97", "a.keyup 97", "form.char 97", "form.keyup 97"}));
 
     // A key without text changes no entry but still reaches KeyDown and KeyUp.
     const std::vector<unsigned char> before(keyStates, keyStates + 255);
@@ -240,11 +242,11 @@ TEST_F(AppTest, TimersFireOnIdleTicksAndTickMsWraps) {
     t20.Start();
     t25.Start();
     EXPECT_EQ(Application::timers.size(), 3u); // a stopped timer still counts
-    tickMs = 980;        // 990 after the first tick, 0 after the second
-    xt::Ticks(7);        // 20 fires every second tick, 25 every third: no carry-over
-    t20.Stop();          // with 10 elapsed, kept while stopped
+    tickMs = 980; // 990 after the first tick, 0 after the second
+    xt::Ticks(7); // 20 fires every second tick, 25 every third: no carry-over
+    t20.Stop(); // with 10 elapsed, kept while stopped
     xt::Ticks(2);
-    t20.Start();         // one more tick to fire
+    t20.Start(); // one more tick to fire
     xt::Ticks(2);
     t20.SetInterval(40); // running with 10 elapsed: three more ticks
     xt::Ticks(3);
@@ -268,7 +270,7 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
         int waitedMs;
         bool event;
     };
-    static const std::vector<Step> script{{4, true}, {4, true}, {4, true}, {4, true}, {0, true},
+    static const std::vector<Step> script{{4, true}, {4, true},  {4, true},   {4, true},  {0, true},
                                           {0, true}, {4, false}, {10, false}, {13, false}};
     static size_t next;
     static RecForm* target;
@@ -294,17 +296,39 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
     // form hears Closed.
     struct Box : RecForm {
         using RecForm::RecForm;
-        ~Box() override { calls.push_back(std::string("box deleted, form ") + (target->IsCreated() ? "shown" : "gone")); }
+        ~Box() override {
+            calls.push_back(std::string("box deleted, form ") + (target->IsCreated() ? "shown" : "gone"));
+        }
     };
     pendingMessageBox = new Box(50, 50);
     pendingMessageBox->Create();
     ::Run(&form);
     loopWaiting = real;
     quitRequested = false;
-    EXPECT_EQ(Take(), (Lines{"form.user", "form.user", "wait 10", "form.user", "wait 6", "form.user", "wait 2",
-                             "tick 990", "form.user", "wait 8", "form.user", "wait 4", "form.user", "wait 4",
-                             "form.user", "wait 4", "tick 0", "wait 10", "tick 10", "wait 10", "tick 20",
-                             "wait 7", "box deleted, form gone", "form.closed"}));
+    EXPECT_EQ(Take(), (Lines{"form.user",
+                             "form.user",
+                             "wait 10",
+                             "form.user",
+                             "wait 6",
+                             "form.user",
+                             "wait 2",
+                             "tick 990",
+                             "form.user",
+                             "wait 8",
+                             "form.user",
+                             "wait 4",
+                             "form.user",
+                             "wait 4",
+                             "form.user",
+                             "wait 4",
+                             "tick 0",
+                             "wait 10",
+                             "tick 10",
+                             "wait 10",
+                             "tick 20",
+                             "wait 7",
+                             "box deleted, form gone",
+                             "form.closed"}));
     EXPECT_EQ(pendingMessageBox, nullptr);
 }
 
@@ -329,8 +353,8 @@ TEST_F(AppTest, LoadFileResultsAndLines) {
     TextFile("three.bin").WriteLines({"ab"});
     MakeDirIfMissing("adir");
     mkfifo("fifo", 0600);
-    const std::pair<const char*, int32_t> cases[] = {
-        {"missing", 99}, {"empty.bin", 0}, {"three.bin", 3}, {"adir", -1}, {"fifo", -1}, {"/dev/zero", -1}};
+    const std::pair<const char*, int32_t> cases[] = {{"missing", 99}, {"empty.bin", 0}, {"three.bin", 3},
+                                                     {"adir", -1},    {"fifo", -1},     {"/dev/zero", -1}};
     for (const auto& [path, expected] : cases) {
         unsigned char* data = nullptr;
         int32_t size = 99;

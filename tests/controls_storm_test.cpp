@@ -31,8 +31,8 @@ void OnCommand(Child* sender) {
     if (sender == gallery->plainButton) gallery->panel->IsCreated() ? gallery->panel->Hide() : gallery->panel->Show();
 }
 
-const KeySym kKeys[] = {XK_Tab,  XK_Return, XK_space,  XK_Left,   XK_Right,     XK_Up, XK_Down, XK_Home,
-                        XK_End, XK_Delete, XK_Escape, XK_BackSpace, XK_a, XK_9, XK_period, XK_slash};
+const KeySym kKeys[] = {XK_Tab, XK_Return, XK_space,  XK_Left,      XK_Right, XK_Up, XK_Down,   XK_Home,
+                        XK_End, XK_Delete, XK_Escape, XK_BackSpace, XK_a,     XK_9,  XK_period, XK_slash};
 
 // Mostly a point on some control (created or not), else anywhere on the form
 // or a little outside it.

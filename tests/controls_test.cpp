@@ -24,7 +24,7 @@ namespace {
 
 constexpr uint32_t kForm = 0x123456;
 using Seen = std::vector<int64_t>;
-Seen seen;      // what the command or value handlers reported, in order
+Seen seen; // what the command or value handlers reported, in order
 int clicks = 0; // runs of the click or mouse-down handler
 void CountClick(GUIElement*, uint64_t, Point) { ++clicks; }
 
@@ -181,7 +181,7 @@ TEST_F(OptionBoxTest, KeysWrapAroundAndClicksPickTheRow) {
     xt::Type(&f, "x");
     EXPECT_EQ(clicks, 0);
     for (int y : {56, 98, 21}) xt::Click(&f, 60, y); // y = 98 is the bottom edge: one row past the last
-    ob.SetSelectedIndex(2);                           // the program's changes fire nothing
+    ob.SetSelectedIndex(2); // the program's changes fire nothing
     EXPECT_EQ(seen, (Seen{2, 0, 1, 2, 0, 2, 0, 1, 2, 0}));
     EXPECT_EQ(clicks, 3);
 }

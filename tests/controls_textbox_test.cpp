@@ -63,7 +63,7 @@ protected:
     // key (Name as in kKeys), anything else is typed.
     void Play(TextBoxCustom* b, const std::string& script) {
         static const std::map<std::string, KeySym> kKeys = {
-            {"L", XK_Left},      {"R", XK_Right},   {"U", XK_Up},       {"D", XK_Down},  {"BS", XK_BackSpace},
+            {"L", XK_Left},     {"R", XK_Right},    {"U", XK_Up},       {"D", XK_Down},   {"BS", XK_BackSpace},
             {"DEL", XK_Delete}, {"RET", XK_Return}, {"ESC", XK_Escape}, {"HOME", XK_Home}};
         for (size_t i = 0; i < script.size(); ++i) {
             if (script[i] != '{') {
@@ -76,9 +76,8 @@ protected:
             if (token == "^A")
                 xt::Key(&form, XK_a, ControlMask);
             else if (token[0] == '@')
-                ClickCell(b, std::stoi(token.substr(1)), token.find(',') == std::string::npos
-                                                              ? 0
-                                                              : std::stoi(token.substr(token.find(',') + 1)));
+                ClickCell(b, std::stoi(token.substr(1)),
+                          token.find(',') == std::string::npos ? 0 : std::stoi(token.substr(token.find(',') + 1)));
             else
                 xt::Key(&form, kKeys.at(token));
         }

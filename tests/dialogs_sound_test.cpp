@@ -78,7 +78,7 @@ TEST_F(Sound, EveryWayOfPlayingRunsAplayOnThePath) {
     player.Play("Data/ding.wav", true);
     EXPECT_FALSE(player.IsPlaying() || player.GetPid() != 0);
     EXPECT_EQ(scratch.Record(), "aplay Data/ding.wav\naplay Data/ding.wav\naplay Data/beep.wav\n"
-                                             "aplay Data/beep.wav\naplay Data/ding.wav\n");
+                                "aplay Data/beep.wav\naplay Data/ding.wav\n");
 }
 
 TEST_F(Sound, MissingFilesPlayNothingAndANewSoundStopsThePreviousOne) {

@@ -167,7 +167,7 @@ TEST_F(GameTest, HoldPhaseRespinAndPayout) {
     EXPECT_EQ((std::vector<int>{5, 5, 4, 2, 5}), Symbols());
     // Paid, back to idle: result line, score, wager free again, grey locks.
     EXPECT_EQ("You lost!|99|START", game->MessageCell()->GetText() + "|" + std::to_string(game->GetScore()) + "|" +
-                                         game->StartButton()->GetText());
+                                        game->StartButton()->GetText());
     EXPECT_TRUE(game->WagerSlider()->IsEnabled());
     for (int i = 0; i < 5; ++i) {
         EXPECT_FALSE(game->IsLocked(i) || game->LockCell(i)->IsEnabled());
@@ -178,10 +178,15 @@ TEST_F(GameTest, HoldPhaseRespinAndPayout) {
 
 TEST_F(GameTest, PayTable) {
     Open();
-    struct { std::vector<int> reels; int wager; int64_t win; const char* cell0; } cases[] = {
-        {{4, 4, 4, 4, 4}, 10, 5000, "X 500"}, {{2, 5, 6, 7, 8}, 3, 0, ""},    {{2, 2, 0, 1, 3}, 1, 2, "X 2"},
+    struct {
+        std::vector<int> reels;
+        int wager;
+        int64_t win;
+        const char* cell0;
+    } cases[] = {
+        {{4, 4, 4, 4, 4}, 10, 5000, "X 500"}, {{2, 5, 6, 7, 8}, 3, 0, ""},        {{2, 2, 0, 1, 3}, 1, 2, "X 2"},
         {{2, 2, 2, 2, 3}, 2, 100, "X 50"},    {{2, 2, 2, 2, 2}, 1, 250, "X 250"}, {{4, 4, 4, 1, 3}, 3, 60, "X 20"},
-        {{4, 0, 4, 4, 4}, 1, 100, "X 100"},   {{2, 2, 4, 4, 4}, 1, 22, "X 2"}, {{2, 4, 0, 1, 3}, 5, 0, ""},
+        {{4, 0, 4, 4, 4}, 1, 100, "X 100"},   {{2, 2, 4, 4, 4}, 1, 22, "X 2"},    {{2, 4, 0, 1, 3}, 5, 0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.reels));
@@ -294,11 +299,13 @@ TEST_F(GameTest, AboutBoxAndBlockedWindow) {
 // refused by the file layer, whose own test covers them.)
 TEST_F(GameTest, BadSheets) {
     // Size -1: no Data folder. A huge sheet is refused by its size, unread.
-    struct { long size; std::string line; } cases[] = {
-        {-1, "Data/frutta96x96.bin: non trovato"},
-        {1L << 30, "Data/frutta96x96.bin: 1073741824 bytes instead of 331776"},
-        {331775, "Data/frutta96x96.bin: 331775 bytes instead of 331776"},
-        {331779, "Data/frutta96x96.bin: 331779 bytes instead of 331776"}};
+    struct {
+        long size;
+        std::string line;
+    } cases[] = {{-1, "Data/frutta96x96.bin: non trovato"},
+                 {1L << 30, "Data/frutta96x96.bin: 1073741824 bytes instead of 331776"},
+                 {331775, "Data/frutta96x96.bin: 331775 bytes instead of 331776"},
+                 {331779, "Data/frutta96x96.bin: 331779 bytes instead of 331776"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         TearDown();
@@ -308,8 +315,9 @@ TEST_F(GameTest, BadSheets) {
             std::ofstream{sheet};
             fs::resize_file(sheet, static_cast<uintmax_t>(c.size)); // sparse
         } else if (c.size >= 0)
-            std::ofstream(sheet, std::ios::binary) << kSheet.substr(0, static_cast<size_t>(c.size))
-                                                   << std::string(static_cast<size_t>(std::max(0L, c.size - 331776)), '\x7f');
+            std::ofstream(sheet, std::ios::binary)
+                << kSheet.substr(0, static_cast<size_t>(c.size))
+                << std::string(static_cast<size_t>(std::max(0L, c.size - 331776)), '\x7f');
         Open();
         EXPECT_EQ(nullptr, game->SheetData());
         for (int i = 0; i < 5; ++i) EXPECT_EQ(0, CountNot(ReelPixels(game, i), 0)) << "reel " << i;

@@ -112,8 +112,12 @@ TEST(GfxNoWindow, PrimitivesSkipWithoutAGC) {
 // use, and its size is then the loaded ascent; a copy loads its own, and an
 // assignment or the end frees it once. A font the server lacks is one line.
 TEST(GfxFont, ComposedNamesOneLoadOneFree) {
-    struct { const char* family; bool bold, italic; const char* name; } names[] = {
-        {"", false, false, "-*-*-Medium-R-Normal--14-*"}, {"helvetica", true, true, "-helvetica-Bold-R-Italic--14-*"}};
+    struct {
+        const char* family;
+        bool bold, italic;
+        const char* name;
+    } names[] = {{"", false, false, "-*-*-Medium-R-Normal--14-*"},
+                 {"helvetica", true, true, "-helvetica-Bold-R-Italic--14-*"}};
     for (const auto& n : names) {
         FontSpec spec(n.family);
         spec.SetBold(n.bold);

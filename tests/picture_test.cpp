@@ -31,8 +31,11 @@ Bytes Sized(Bytes b, size_t n) { return b.resize(n), b; }
 Bytes Bitmap(int bits, int width, int height, const Bytes& palette, const Bytes& rows) {
     Bytes b{'B', 'M'};
     b.resize(54);
-    const uint64_t fields[][2] = {{2, 54 + palette.size() + rows.size()}, {10, 54 + palette.size()}, {14, 40},
-                                  {18, static_cast<uint32_t>(width)},     {22, static_cast<uint32_t>(height)},
+    const uint64_t fields[][2] = {{2, 54 + palette.size() + rows.size()},
+                                  {10, 54 + palette.size()},
+                                  {14, 40},
+                                  {18, static_cast<uint32_t>(width)},
+                                  {22, static_cast<uint32_t>(height)},
                                   {26, 1u | static_cast<uint32_t>(bits) << 16}};
     for (const auto& f : fields) PutLE(b, f[0], f[1]);
     b.insert(b.end(), palette.begin(), palette.end());
@@ -122,8 +125,9 @@ TEST_F(GfxFiles, FourBitBitmapsAreExportedAsCSource) {
     for (int entries : {7, 16, 40}) {
         std::ofstream("Pic.Small.bmp.c") << "old";
         std::free(LoadBmp4(Put("Pic.Small.bmp", Bmp4(entries))));
-        EXPECT_EQ(xt::ReadFile("Pic.Small.bmp.c"), "int wPIC.SMALL = 3;\nint hPIC.SMALL = 2;\n\nchar imgPIC.SMALL[] = {\n" +
-                                                     palette + "\n0x45,0x6F,\n0x12,0x3F,\n};\n\n");
+        EXPECT_EQ(xt::ReadFile("Pic.Small.bmp.c"),
+                  "int wPIC.SMALL = 3;\nint hPIC.SMALL = 2;\n\nchar imgPIC.SMALL[] = {\n" + palette +
+                      "\n0x45,0x6F,\n0x12,0x3F,\n};\n\n");
     }
 }
 

@@ -34,8 +34,9 @@ public:
 
     // A stand-in that adds its command line to the file "record", then runs tail.
     void StandIn(const std::string& program, const std::string& tail = "") {
-        std::ofstream(dir / "bin" / program) << "#!/bin/sh\nprintf '%s\\n' \"" << program << " $*\" >> '"
-                                             << (dir / "record").string() << "'\n" << tail << "\n";
+        std::ofstream(dir / "bin" / program)
+            << "#!/bin/sh\nprintf '%s\\n' \"" << program << " $*\" >> '" << (dir / "record").string() << "'\n"
+            << tail << "\n";
         std::filesystem::permissions(dir / "bin" / program, std::filesystem::perms::owner_all);
     }
     std::string Record() const { return xt::ReadFile((dir / "record").string()); }

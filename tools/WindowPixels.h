@@ -81,8 +81,7 @@ inline bool GetAttributes(Display* d, Window window, XWindowAttributes& attribut
 // The w x h area at (x, y) as RGB; false (with a message) when it cannot be read.
 inline bool ReadRgb(Display* d, Window window, const XWindowAttributes& attributes, int x, int y, int w, int h,
                     std::vector<unsigned char>& rgb) {
-    XImage* image = XGetImage(d, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes,
-                              ZPixmap);
+    XImage* image = XGetImage(d, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
     if (image == nullptr) {
         std::fprintf(stderr, "%s: cannot read the window (unmapped or off the screen?)\n", ProgramName());
         return false;

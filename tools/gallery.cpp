@@ -10,8 +10,8 @@
 #include "app/Form.h"
 #include "app/Loop.h"
 #include "app/Screen.h"
-#include "tools/png/PngFile.h"
 #include "tools/GalleryForm.h"
+#include "tools/png/PngFile.h"
 
 namespace {
 

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pixel: bad argument\n");
         status = 2;
     } else if (!tool::GetAttributes(d, window, attributes)) {
-    } else if (x >= static_cast<unsigned long>(attributes.width) || y >= static_cast<unsigned long>(attributes.height)) {
+    } else if (x >= static_cast<unsigned long>(attributes.width) ||
+               y >= static_cast<unsigned long>(attributes.height)) {
         std::fprintf(stderr, "pixel: (%lu, %lu) is outside the %dx%d window\n", x, y, attributes.width,
                      attributes.height);
     } else if (tool::ReadRgb(d, window, attributes, static_cast<int>(x), static_cast<int>(y), 1, 1, rgb)) {

@@ -48,8 +48,7 @@ int OpenRegularFile(const std::string& path, int flags, mode_t mode) {
     // Not blocking: the path may have become a FIFO since the test above.
     const int fd = open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
     if (fd < 0) return -1;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         close(fd);
         return -1;
     }

@@ -26,8 +26,7 @@ std::string StrTrimRight(const std::string& text) {
     return text.substr(0, end);
 }
 
-std::string StrReplaceAll(const std::string& text, const std::string& find,
-                          const std::string& replacement) {
+std::string StrReplaceAll(const std::string& text, const std::string& find, const std::string& replacement) {
     if (find.empty()) return text;
     std::string result = text;
     if (replacement.find(find) != std::string::npos) {

@@ -10,13 +10,12 @@ using StringList = std::vector<std::string>;
 // Selects the number separators; set at start and never changed.
 extern bool NumberFormatItalian;
 
-std::string DecimalSeparator();   // "," when NumberFormatItalian, else "."
+std::string DecimalSeparator(); // "," when NumberFormatItalian, else "."
 std::string ThousandsSeparator(); // "." when NumberFormatItalian, else ","
 
 std::string StrTrim(const std::string& text);
 std::string StrTrimRight(const std::string& text);
-std::string StrReplaceAll(const std::string& text, const std::string& find,
-                          const std::string& replacement);
+std::string StrReplaceAll(const std::string& text, const std::string& find, const std::string& replacement);
 std::string StrReplaceChar(const std::string& text, char fromChar, char toChar);
 std::string StrUpper(const std::string& text);
 std::string StrLower(const std::string& text);

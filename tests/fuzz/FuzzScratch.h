@@ -24,8 +24,7 @@ inline std::string WriteInput(const uint8_t* data, size_t size) {
 
 // Runs one bitmap loader on the input: a picture must come with a positive
 // size whose last pixel can be read; nothing is the other allowed answer.
-inline int LoadOneBitmap(unsigned char* (*loader)(const std::string&, int*, int*), const uint8_t* data,
-                         size_t size) {
+inline int LoadOneBitmap(unsigned char* (*loader)(const std::string&, int*, int*), const uint8_t* data, size_t size) {
     int width = 0, height = 0;
     unsigned char* rgb = loader(WriteInput(data, size), &width, &height);
     if (rgb != nullptr) {

@@ -51,7 +51,8 @@ namespace {
 
 // Key, button and motion events share these fields. The event is sent to the
 // form's window and everything queued is dispatched.
-template <class E> void SendInput(Form* form, XEvent& ev, E& e, int type, int x, int y, long mask) {
+template <class E>
+void SendInput(Form* form, XEvent& ev, E& e, int type, int x, int y, long mask) {
     e.type = type;
     e.display = TestDisplay();
     e.window = form->GetWindow();
@@ -109,8 +110,8 @@ void Type(Form* form, const std::string& text) {
         // Capitals and shifted punctuation: the key that carries the character
         // yields something else without Shift.
         KeyCode code = XKeysymToKeycode(TestDisplay(), u);
-        bool shift = std::isupper(u) ||
-                     (!std::isalnum(u) && code != 0 && XkbKeycodeToKeysym(TestDisplay(), code, 0, 0) != u);
+        bool shift =
+            std::isupper(u) || (!std::isalnum(u) && code != 0 && XkbKeycodeToKeysym(TestDisplay(), code, 0, 0) != u);
         Key(form, static_cast<KeySym>(std::tolower(u)), shift ? ShiftMask : 0);
     }
 }
@@ -129,8 +130,8 @@ void CloseRequest(Form* form) {
 std::vector<uint32_t> Pixels(Form* form, int x, int y, int w, int h) {
     std::vector<uint32_t> out(static_cast<size_t>(w * h), 0xFFFFFFFFu);
     XSync(TestDisplay(), False);
-    XImage* img = XGetImage(TestDisplay(), form->GetWindow(), x, y, static_cast<unsigned>(w),
-                            static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    XImage* img = XGetImage(TestDisplay(), form->GetWindow(), x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
+                            AllPlanes, ZPixmap);
     if (img == nullptr) return out;
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) out[static_cast<size_t>(j * w + i)] = XGetPixel(img, i, j) & 0xFFFFFF;

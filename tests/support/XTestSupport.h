@@ -39,8 +39,8 @@ void Motion(Form* form, int x, int y);
 void KeyDown(Form* form, KeySym sym, unsigned state = 0);
 void KeyUp(Form* form, KeySym sym, unsigned state = 0);
 void Key(Form* form, KeySym sym, unsigned state = 0); // press and release
-void Type(Form* form, const std::string& text);         // printable ASCII
-void CloseRequest(Form* form);                          // WM_DELETE_WINDOW
+void Type(Form* form, const std::string& text); // printable ASCII
+void CloseRequest(Form* form); // WM_DELETE_WINDOW
 
 // 0xRRGGBB of a window pixel; 0xFFFFFFFF when it cannot be read.
 uint32_t Pixel(Form* form, int x, int y);
@@ -49,8 +49,8 @@ std::vector<uint32_t> Pixels(Form* form, int x, int y, int w, int h);
 int CountColor(Form* form, int x, int y, int w, int h, uint32_t rgb);
 
 std::string ReadFile(const std::string& path);
-std::string ReadLog();                // contents of log.txt, "" when missing
-std::vector<std::string> LogLines();  // its lines
+std::string ReadLog(); // contents of log.txt, "" when missing
+std::vector<std::string> LogLines(); // its lines
 void ClearLog();
 
 } // namespace xt

@@ -23,13 +23,12 @@ Image drawSymbol(int i);
 // StrokeFont.cpp: big lettering from polylines.
 struct TextLayout {
     std::vector<std::vector<V2>> lines;
-    float width;  // in pixels
+    float width; // in pixels
 };
 
 // Lays out `text` with capitals `capPx` pixels tall, the top of the capitals
 // at `top`, starting at `left`; `slant` shears it to the right.
-TextLayout layoutText(const std::string& text, float left, float top, float capPx, float gap,
-                      float slant = 0);
+TextLayout layoutText(const std::string& text, float left, float top, float capPx, float gap, float slant = 0);
 float textWidth(const std::string& text, float capPx, float gap);
 // Gold lettering with a red rim and a dark edge.
 void goldText(Canvas& cv, const TextLayout& t, float thick, float rim, float top, float bottom);
@@ -54,8 +53,8 @@ std::array<Col, 16> choosePalette(const Image& img, const std::vector<Col>& pinn
 // Maps every pixel to its nearest palette entry. Pixels flagged in
 // `forceZero` become index 0; others never take index 0 unless their colour
 // is black (so black stays reserved where the picture needs it).
-Indexed quantize(const Image& img, const std::array<Col, 16>& pal,
-                 const std::vector<bool>* forceZero = nullptr, bool reserveZero = false);
+Indexed quantize(const Image& img, const std::array<Col, 16>& pal, const std::vector<bool>* forceZero = nullptr,
+                 bool reserveZero = false);
 Image expand(const Indexed& q);
 // A 4-bit BMP file.
 std::vector<uint8_t> bmp4(const Indexed& q);
@@ -83,4 +82,4 @@ std::vector<uint8_t> wav(const std::vector<float>& samples, uint32_t rate);
 std::vector<float> makeDing();
 std::vector<float> makeBeep();
 
-}  // namespace art
+} // namespace art

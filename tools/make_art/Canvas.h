@@ -16,28 +16,24 @@ struct Image {
     int w = 0, h = 0;
     std::vector<uint8_t> rgb;
     Image() = default;
-    Image(int w_, int h_, Col c) : w(w_), h(h_), rgb(size_t(w_) * size_t(h_) * 3)
-    {
+    Image(int w_, int h_, Col c) : w(w_), h(h_), rgb(size_t(w_) * size_t(h_) * 3) {
         for (int i = 0; i < w * h; ++i) {
             rgb[size_t(i) * 3] = uint8_t(c.r);
             rgb[size_t(i) * 3 + 1] = uint8_t(c.g);
             rgb[size_t(i) * 3 + 2] = uint8_t(c.b);
         }
     }
-    Col at(int x, int y) const
-    {
+    Col at(int x, int y) const {
         const uint8_t* p = &rgb[(size_t(y) * size_t(w) + size_t(x)) * 3];
         return art::rgb(p[0], p[1], p[2]);
     }
-    void set(int x, int y, Col c)
-    {
+    void set(int x, int y, Col c) {
         uint8_t* p = &rgb[(size_t(y) * size_t(w) + size_t(x)) * 3];
         p[0] = uint8_t(std::lround(std::clamp(c.r, 0.0f, 255.0f)));
         p[1] = uint8_t(std::lround(std::clamp(c.g, 0.0f, 255.0f)));
         p[2] = uint8_t(std::lround(std::clamp(c.b, 0.0f, 255.0f)));
     }
-    void blit(const Image& src, int dx, int dy, int scale = 1)
-    {
+    void blit(const Image& src, int dx, int dy, int scale = 1) {
         for (int y = 0; y < src.h * scale; ++y)
             for (int x = 0; x < src.w * scale; ++x)
                 if (dx + x >= 0 && dy + y >= 0 && dx + x < w && dy + y < h)
@@ -54,8 +50,7 @@ struct Canvas {
 
     Canvas(int w_, int h_, Col bg) : w(w_), h(h_), px(size_t(w_ * kSS) * size_t(h_ * kSS), bg) {}
 
-    void place(float x, float y, float scale)
-    {
+    void place(float x, float y, float scale) {
         ox = x;
         oy = y;
         sc = scale;
@@ -63,8 +58,7 @@ struct Canvas {
 
     // Calls fn(sample, u, v) for every sample whose centre lies in the box.
     template <class Fn>
-    void each(const Shape& s, Fn fn)
-    {
+    void each(const Shape& s, Fn fn) {
         int W = w * kSS, H = h * kSS;
         int i0 = std::max(0, int(std::floor((ox + s.x0 * sc) * kSS)) - 1);
         int j0 = std::max(0, int(std::floor((oy + s.y0 * sc) * kSS)) - 1);
@@ -78,54 +72,44 @@ struct Canvas {
             }
     }
 
-    void fill(const Shape& s, Col c, float alpha = 1)
-    {
+    void fill(const Shape& s, Col c, float alpha = 1) {
         each(s, [&](Col& p, float u, float v) {
-            if (s(u, v) <= 0)
-                p = mix(p, c, alpha);
+            if (s(u, v) <= 0) p = mix(p, c, alpha);
         });
     }
 
-    void fillWith(const Shape& s, const std::function<Col(float, float)>& shade, float alpha = 1)
-    {
+    void fillWith(const Shape& s, const std::function<Col(float, float)>& shade, float alpha = 1) {
         each(s, [&](Col& p, float u, float v) {
-            if (s(u, v) <= 0)
-                p = mix(p, shade(u, v), alpha);
+            if (s(u, v) <= 0) p = mix(p, shade(u, v), alpha);
         });
     }
 
     // Soft-edged fill: full strength deep inside, fading over `soft` units.
-    void glow(const Shape& s, Col c, float alpha, float soft)
-    {
+    void glow(const Shape& s, Col c, float alpha, float soft) {
         Shape box = grow(s, soft);
         each(box, [&](Col& p, float u, float v) {
             float a = alpha * (1 - smoothstep(-soft, soft, s(u, v)));
-            if (a > 0)
-                p = mix(p, c, a);
+            if (a > 0) p = mix(p, c, a);
         });
     }
 
     // Soft darkening, used for cast shadows (works on any background).
-    void shadow(const Shape& s, float strength, float soft)
-    {
+    void shadow(const Shape& s, float strength, float soft) {
         Shape box = grow(s, soft);
         each(box, [&](Col& p, float u, float v) {
             float a = strength * (1 - smoothstep(-soft, soft, s(u, v)));
-            if (a > 0)
-                p = p * (1 - a);
+            if (a > 0) p = p * (1 - a);
         });
     }
 
-    Image resolve() const
-    {
+    Image resolve() const {
         Image out(w, h, {0, 0, 0});
         int W = w * kSS;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 Col acc{0, 0, 0};
                 for (int j = 0; j < kSS; ++j)
-                    for (int i = 0; i < kSS; ++i)
-                        acc = acc + px[size_t(y * kSS + j) * size_t(W) + size_t(x * kSS + i)];
+                    for (int i = 0; i < kSS; ++i) acc = acc + px[size_t(y * kSS + j) * size_t(W) + size_t(x * kSS + i)];
                 out.set(x, y, acc * (1.0f / (kSS * kSS)));
             }
         return out;
@@ -143,7 +127,7 @@ struct Material {
     float gloss = 0.55f;
     float shininess = 28;
     float round = 10;
-    bool metal = false;  // colour comes from the gold ramp instead of `base`
+    bool metal = false; // colour comes from the gold ramp instead of `base`
 };
 
 Col shadeAt(const Shape& s, const Material& m, float u, float v);
@@ -152,11 +136,9 @@ void lit(Canvas& cv, const Shape& s, const Material& m);
 inline const Col kOutline = rgb(28, 22, 22);
 
 // Dark outline of width `ow`, then the lit shape on top.
-void outlined(Canvas& cv, const Shape& s, const Material& m, float ow = 2.0f,
-              Col oc = kOutline);
+void outlined(Canvas& cv, const Shape& s, const Material& m, float ow = 2.0f, Col oc = kOutline);
 // A glint of light on a surface: soft white ellipse clipped to the body.
-void glint(Canvas& cv, const Shape& body, float cx, float cy, float rx, float ry, float deg,
-           float alpha);
+void glint(Canvas& cv, const Shape& body, float cx, float cy, float rx, float ry, float deg, float alpha);
 // Four-pointed twinkle. On a light background it gets a gold body and a
 // darker rim so it stays visible; on the symbol itself it is pure white.
 void sparkle(Canvas& cv, float x, float y, float r, bool onLight);
@@ -165,4 +147,4 @@ void castShadow(Canvas& cv, float cx, float cy, float rx, float ry);
 void stem(Canvas& cv, const std::vector<V2>& line, float r, Col c);
 void greenLeaf(Canvas& cv, V2 base, V2 tip, float halfWidth, Col c = rgb(64, 168, 52));
 
-}  // namespace art
+} // namespace art

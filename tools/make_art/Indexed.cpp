@@ -11,21 +11,17 @@ namespace art {
 
 namespace {
 
-float colDist(Col a, Col b)
-{
+float colDist(Col a, Col b) {
     float dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
     return 2 * dr * dr + 4 * dg * dg + 3 * db * db;
 }
 
-}  // namespace
+} // namespace
 
-std::array<Col, 16> choosePalette(const Image& img, const std::vector<Col>& pinned,
-                                  const std::vector<bool>* exclude)
-{
+std::array<Col, 16> choosePalette(const Image& img, const std::vector<Col>& pinned, const std::vector<bool>* exclude) {
     std::map<uint32_t, float> hist;
     for (int i = 0; i < img.w * img.h; ++i) {
-        if (exclude && (*exclude)[size_t(i)])
-            continue;
+        if (exclude && (*exclude)[size_t(i)]) continue;
         const uint8_t* p = &img.rgb[size_t(i) * 3];
         hist[(uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2]] += 1;
     }
@@ -35,8 +31,7 @@ std::array<Col, 16> choosePalette(const Image& img, const std::vector<Col>& pinn
     };
     std::vector<Bin> bins;
     for (const auto& kv : hist)
-        bins.push_back({rgb(int(kv.first >> 16), int((kv.first >> 8) & 255), int(kv.first & 255)),
-                        kv.second});
+        bins.push_back({rgb(int(kv.first >> 16), int((kv.first >> 8) & 255), int(kv.first & 255)), kv.second});
     std::vector<Col> centres = pinned;
     // Deterministic seeding: repeatedly take the colour that the current
     // palette serves worst, weighted by how often it occurs.
@@ -45,8 +40,7 @@ std::array<Col, 16> choosePalette(const Image& img, const std::vector<Col>& pinn
         Col pick{0, 0, 0};
         for (const Bin& b : bins) {
             float d = 1e30f;
-            for (const Col& c : centres)
-                d = std::min(d, colDist(b.c, c));
+            for (const Col& c : centres) d = std::min(d, colDist(b.c, c));
             float score = d * std::sqrt(b.n);
             if (score > best) {
                 best = score;
@@ -77,8 +71,7 @@ std::array<Col, 16> choosePalette(const Image& img, const std::vector<Col>& pinn
             cnt[bi] += b.n;
         }
         for (size_t k = fixed; k < 16; ++k)
-            if (cnt[k] > 0)
-                centres[k] = sum[k] * (1.0f / cnt[k]);
+            if (cnt[k] > 0) centres[k] = sum[k] * (1.0f / cnt[k]);
     }
     std::array<Col, 16> pal;
     for (size_t k = 0; k < 16; ++k)
@@ -86,9 +79,8 @@ std::array<Col, 16> choosePalette(const Image& img, const std::vector<Col>& pinn
     return pal;
 }
 
-Indexed quantize(const Image& img, const std::array<Col, 16>& pal,
-                 const std::vector<bool>* forceZero, bool reserveZero)
-{
+Indexed quantize(const Image& img, const std::array<Col, 16>& pal, const std::vector<bool>* forceZero,
+                 bool reserveZero) {
     Indexed out{img.w, img.h, pal, std::vector<uint8_t>(size_t(img.w) * size_t(img.h))};
     for (int i = 0; i < img.w * img.h; ++i) {
         if (forceZero && (*forceZero)[size_t(i)]) {
@@ -101,8 +93,7 @@ Indexed quantize(const Image& img, const std::array<Col, 16>& pal,
         float bd = 1e30f;
         for (size_t k = reserveZero ? 1 : 0; k < 16; ++k) {
             // Unused black duplicates must not steal pixels from index 0.
-            if (k > 0 && pal[k].r == 0 && pal[k].g == 0 && pal[k].b == 0)
-                continue;
+            if (k > 0 && pal[k].r == 0 && pal[k].g == 0 && pal[k].b == 0) continue;
             float d = colDist(c, pal[k]);
             if (d < bd) {
                 bd = d;
@@ -114,29 +105,24 @@ Indexed quantize(const Image& img, const std::array<Col, 16>& pal,
     return out;
 }
 
-Image expand(const Indexed& q)
-{
+Image expand(const Indexed& q) {
     Image img(q.w, q.h, {0, 0, 0});
     for (int y = 0; y < q.h; ++y)
-        for (int x = 0; x < q.w; ++x)
-            img.set(x, y, q.pal[q.idx[size_t(y) * size_t(q.w) + size_t(x)]]);
+        for (int x = 0; x < q.w; ++x) img.set(x, y, q.pal[q.idx[size_t(y) * size_t(q.w) + size_t(x)]]);
     return img;
 }
 
-void put16(std::vector<uint8_t>& v, uint32_t x)
-{
+void put16(std::vector<uint8_t>& v, uint32_t x) {
     v.push_back(uint8_t(x));
     v.push_back(uint8_t(x >> 8));
 }
 
-void put32(std::vector<uint8_t>& v, uint32_t x)
-{
+void put32(std::vector<uint8_t>& v, uint32_t x) {
     put16(v, x & 0xFFFF);
     put16(v, x >> 16);
 }
 
-bool writeFile(const std::string& path, const std::vector<uint8_t>& data)
-{
+bool writeFile(const std::string& path, const std::vector<uint8_t>& data) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         std::fprintf(stderr, "make_art: cannot write %s\n", path.c_str());
@@ -144,13 +130,11 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& data)
     }
     bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
     ok = (std::fclose(f) == 0) && ok;
-    if (!ok)
-        std::fprintf(stderr, "make_art: error writing %s\n", path.c_str());
+    if (!ok) std::fprintf(stderr, "make_art: error writing %s\n", path.c_str());
     return ok;
 }
 
-std::vector<uint8_t> bmp4(const Indexed& q)
-{
+std::vector<uint8_t> bmp4(const Indexed& q) {
     uint32_t rowBytes = (uint32_t(q.w) + 1) / 2;
     uint32_t stride = (rowBytes + 3) & ~3u;
     uint32_t dataSize = stride * uint32_t(q.h);
@@ -188,4 +172,4 @@ std::vector<uint8_t> bmp4(const Indexed& q)
     return v;
 }
 
-}  // namespace art
+} // namespace art

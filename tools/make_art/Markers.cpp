@@ -5,8 +5,7 @@
 
 namespace art {
 
-Image drawCheck(bool on, bool enabled)
-{
+Image drawCheck(bool on, bool enabled) {
     Canvas cv(20, 20, {0, 0, 0});
     // Sunken frame: shadow on the top and left, light on the bottom and right.
     auto rect = [](float x0, float y0, float x1, float y1) {
@@ -30,8 +29,7 @@ Image drawCheck(bool on, bool enabled)
     return cv.resolve();
 }
 
-Image drawOption(bool on, bool enabled)
-{
+Image drawOption(bool on, bool enabled) {
     // The ring colour fills the whole square: what lies outside the circle
     // is cut away as transparent, so the rim does not fade into black.
     Col outline = enabled ? rgb(16, 16, 16) : rgb(120, 120, 120);
@@ -58,8 +56,7 @@ Image drawOption(bool on, bool enabled)
     return cv.resolve();
 }
 
-Indexed markerIndexed(const Image& img, bool round)
-{
+Indexed markerIndexed(const Image& img, bool round) {
     std::vector<bool> outside(size_t(img.w) * size_t(img.h), false);
     if (round)
         for (int y = 0; y < img.h; ++y)
@@ -69,9 +66,8 @@ Indexed markerIndexed(const Image& img, bool round)
     auto pal = choosePalette(img, {{0, 0, 0}}, &outside);
     // Keep every colour used inside the marker off pure black.
     for (size_t k = 1; k < 16; ++k)
-        if (pal[k].r + pal[k].g + pal[k].b < 48)
-            pal[k] = mix(pal[k], rgb(16, 16, 16), 1.0f);
+        if (pal[k].r + pal[k].g + pal[k].b < 48) pal[k] = mix(pal[k], rgb(16, 16, 16), 1.0f);
     return quantize(img, pal, &outside, true);
 }
 
-}  // namespace art
+} // namespace art

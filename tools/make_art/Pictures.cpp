@@ -3,13 +3,12 @@
 #include <array>
 #include <string>
 
-#include "tools/make_art/Art.h"
 #include "game/PayTable.h"
+#include "tools/make_art/Art.h"
 
 namespace art {
 
-Image drawTitle()
-{
+Image drawTitle() {
     const int W = 300, H = 75;
     Canvas cv(W, H, {0, 0, 0});
     const std::string word = "Rullomat";
@@ -21,20 +20,18 @@ Image drawTitle()
     cv.glow(strokes(t.lines, 8), rgb(120, 20, 0), 0.55f, 6);
     goldText(cv, t, 8.5f, 3.0f, top - 4, top + cap + 4);
     // Twinkles around the word.
-    const std::array<std::array<float, 3>, 5> stars = {{
-        {12, 14, 7}, {288, 60, 6}, {280, 10, 4.5f}, {22, 64, 4}, {150, 5, 3.5f}}};
+    const std::array<std::array<float, 3>, 5> stars = {
+        {{12, 14, 7}, {288, 60, 6}, {280, 10, 4.5f}, {22, 64, 4}, {150, 5, 3.5f}}};
     for (const auto& s : stars) {
         cv.place(0, 0, 1);
-        Shape st = unite(star(s[0], s[1], s[2], s[2] * 0.2f, 4),
-                         star(s[0], s[1], s[2] * 0.5f, s[2] * 0.15f, 4, -45));
+        Shape st = unite(star(s[0], s[1], s[2], s[2] * 0.2f, 4), star(s[0], s[1], s[2] * 0.5f, s[2] * 0.15f, 4, -45));
         cv.glow(circle(s[0], s[1], s[2] * 0.3f), rgb(255, 220, 120), 0.6f, s[2] * 0.5f);
         cv.fill(st, rgb(255, 250, 220));
     }
     return cv.resolve();
 }
 
-Image drawAbout()
-{
+Image drawAbout() {
     const int W = 164, H = 50;
     Canvas cv(W, H, {0, 0, 0});
     cv.place(-1, 0, 0.5f);
@@ -51,8 +48,7 @@ Image drawAbout()
 
 // The pay table: the two paying symbols, each with what it pays for 2, 3, 4
 // and 5 reels, as a multiple of the wager.
-Image drawPaytable()
-{
+Image drawPaytable() {
     const int W = 470, H = 100;
     Canvas cv(W, H, {0, 0, 0});
     const float colX0 = 112, colW = 89;
@@ -60,14 +56,12 @@ Image drawPaytable()
     const float rowH = 38;
 
     // Frame and row bands.
-    Shape frame = subtract(
-        intersect(grow(polygon({{4, 4}, {466, 4}, {466, 96}, {4, 96}}), 3), circle(235, 50, 1000)),
-        grow(polygon({{5, 5}, {465, 5}, {465, 95}, {5, 95}}), 0.5f));
+    Shape frame = subtract(intersect(grow(polygon({{4, 4}, {466, 4}, {466, 96}, {4, 96}}), 3), circle(235, 50, 1000)),
+                           grow(polygon({{5, 5}, {465, 5}, {465, 95}, {5, 95}}), 0.5f));
     cv.fill(frame, rgb(214, 160, 40));
     for (int r = 0; r < 2; ++r) {
-        Shape band = grow(polygon({{8, rowY[r] + 2}, {462, rowY[r] + 2}, {462, rowY[r] + rowH - 1},
-                                   {8, rowY[r] + rowH - 1}}),
-                          2);
+        Shape band = grow(
+            polygon({{8, rowY[r] + 2}, {462, rowY[r] + 2}, {462, rowY[r] + rowH - 1}, {8, rowY[r] + rowH - 1}}), 2);
         cv.fill(band, r == 0 ? rgb(40, 20, 70) : rgb(60, 10, 20));
     }
     // The two symbols at reduced size.
@@ -95,9 +89,8 @@ Image drawPaytable()
             TextLayout tn = layoutText(num, x + wx + 3, top, cap, gap);
             Shape ns = strokes(tn.lines, 1.5f);
             cv.fill(grow(ns, 1.2f), rgb(120, 30, 0));
-            cv.fillWith(ns, [&](float, float v) {
-                return mix(rgb(255, 250, 200), rgb(255, 190, 30), (v - top) / cap);
-            });
+            cv.fillWith(ns,
+                        [&](float, float v) { return mix(rgb(255, 250, 200), rgb(255, 190, 30), (v - top) / cap); });
         }
     Image img = cv.resolve();
 
@@ -115,4 +108,4 @@ Image drawPaytable()
     return img;
 }
 
-}  // namespace art
+} // namespace art

@@ -9,8 +9,7 @@ namespace art {
 
 namespace {
 
-const std::map<char, std::array<const char*, 7>>& pixelFont()
-{
+const std::map<char, std::array<const char*, 7>>& pixelFont() {
     static const std::map<char, std::array<const char*, 7>> f = {
         {'A', {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
         {'B', {"####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."}},
@@ -35,34 +34,30 @@ const std::map<char, std::array<const char*, 7>>& pixelFont()
     return f;
 }
 
-}  // namespace
+} // namespace
 
-int pixelText(Image& img, const std::string& s, int x, int y, Col c, int k, bool bold)
-{
+int pixelText(Image& img, const std::string& s, int x, int y, Col c, int k, bool bold) {
     const auto& f = pixelFont();
     int pen = x;
     for (char ch : s) {
         auto it = f.find(ch);
-        if (it == f.end())
-            continue;
+        if (it == f.end()) continue;
         for (int r = 0; r < 7; ++r)
             for (int q = 0; q < 5; ++q)
                 if (it->second[size_t(r)][q] == '#')
                     for (int dy = 0; dy < k; ++dy)
                         for (int dx = 0; dx < k + (bold ? 1 : 0); ++dx) {
                             int px = pen + q * k + dx, py = y + r * k + dy;
-                            if (px >= 0 && py >= 0 && px < img.w && py < img.h)
-                                img.set(px, py, c);
+                            if (px >= 0 && py >= 0 && px < img.w && py < img.h) img.set(px, py, c);
                         }
         pen += (6 + (bold ? 1 : 0)) * k;
     }
     return pen - x - k;
 }
 
-int pixelTextWidth(const std::string& s, int k, bool bold)
-{
+int pixelTextWidth(const std::string& s, int k, bool bold) {
     Image scratch(1, 1, {0, 0, 0});
     return pixelText(scratch, s, -10000, -10000, {0, 0, 0}, k, bold);
 }
 
-}  // namespace art
+} // namespace art

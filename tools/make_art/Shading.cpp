@@ -15,14 +15,12 @@ struct N3 {
     float x, y, z;
 };
 
-N3 surfaceNormal(const Shape& s, float u, float v, float round)
-{
+N3 surfaceNormal(const Shape& s, float u, float v, float round) {
     const float e = 0.3f;
     float d = s(u, v);
     float gx = s(u + e, v) - s(u - e, v), gy = s(u, v + e) - s(u, v - e);
     float gl = std::hypot(gx, gy);
-    if (gl < 1e-6f)
-        return {0, 0, 1};
+    if (gl < 1e-6f) return {0, 0, 1};
     gx /= gl;
     gy /= gl;
     float t = clamp01(-d / round);
@@ -36,8 +34,7 @@ const N3 kLight = [] {
     return N3{x / l, y / l, z / l};
 }();
 
-Col goldRamp(float t)
-{
+Col goldRamp(float t) {
     static const std::array<std::pair<float, Col>, 6> stops = {{
         {0.00f, rgb(92, 48, 6)},
         {0.30f, rgb(176, 104, 14)},
@@ -54,10 +51,9 @@ Col goldRamp(float t)
     return stops.back().second;
 }
 
-}  // namespace
+} // namespace
 
-Col shadeAt(const Shape& s, const Material& m, float u, float v)
-{
+Col shadeAt(const Shape& s, const Material& m, float u, float v) {
     N3 n = surfaceNormal(s, u, v, m.round);
     float nl = n.x * kLight.x + n.y * kLight.y + n.z * kLight.z;
     float diff = std::max(0.0f, nl);
@@ -76,26 +72,21 @@ Col shadeAt(const Shape& s, const Material& m, float u, float v)
     return c + Col{255, 255, 255} * sheen;
 }
 
-void lit(Canvas& cv, const Shape& s, const Material& m)
-{
+void lit(Canvas& cv, const Shape& s, const Material& m) {
     cv.fillWith(s, [&](float u, float v) { return shadeAt(s, m, u, v); });
 }
 
-void outlined(Canvas& cv, const Shape& s, const Material& m, float ow, Col oc)
-{
+void outlined(Canvas& cv, const Shape& s, const Material& m, float ow, Col oc) {
     cv.fill(grow(s, ow), oc);
     lit(cv, s, m);
 }
 
-void glint(Canvas& cv, const Shape& body, float cx, float cy, float rx, float ry, float deg,
-           float alpha)
-{
+void glint(Canvas& cv, const Shape& body, float cx, float cy, float rx, float ry, float deg, float alpha) {
     Shape g = intersect(ellipse(cx, cy, rx, ry, deg), grow(body, -1.0f));
     cv.glow(g, {255, 255, 255}, alpha, std::min(rx, ry) * 0.6f);
 }
 
-void sparkle(Canvas& cv, float x, float y, float r, bool onLight)
-{
+void sparkle(Canvas& cv, float x, float y, float r, bool onLight) {
     Shape big = star(x, y, r, r * 0.2f, 4);
     Shape small = star(x, y, r * 0.5f, r * 0.14f, 4, -45);
     Shape both = unite(big, small);
@@ -111,21 +102,18 @@ void sparkle(Canvas& cv, float x, float y, float r, bool onLight)
     }
 }
 
-void castShadow(Canvas& cv, float cx, float cy, float rx, float ry)
-{
+void castShadow(Canvas& cv, float cx, float cy, float rx, float ry) {
     cv.shadow(ellipse(cx, cy, rx, ry), 0.16f, ry * 1.2f);
 }
 
-void stem(Canvas& cv, const std::vector<V2>& line, float r, Col c)
-{
+void stem(Canvas& cv, const std::vector<V2>& line, float r, Col c) {
     Material m{c};
     m.round = r;
     m.gloss = 0.25f;
     outlined(cv, stroke(line, r), m, 1.6f);
 }
 
-void greenLeaf(Canvas& cv, V2 base, V2 tip, float halfWidth, Col c)
-{
+void greenLeaf(Canvas& cv, V2 base, V2 tip, float halfWidth, Col c) {
     Shape l = leaf(base, tip, halfWidth);
     Material m{c};
     m.round = halfWidth * 0.9f;
@@ -137,4 +125,4 @@ void greenLeaf(Canvas& cv, V2 base, V2 tip, float halfWidth, Col c)
     cv.fill(intersect(stroke({a, b}, 0.7f), l), mix(c, rgb(20, 60, 20), 0.55f));
 }
 
-}  // namespace art
+} // namespace art

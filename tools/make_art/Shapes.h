@@ -26,14 +26,12 @@ inline Col operator+(Col a, Col b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
 
 inline float clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 
-inline Col mix(Col a, Col b, float t)
-{
+inline Col mix(Col a, Col b, float t) {
     t = clamp01(t);
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-inline float smoothstep(float e0, float e1, float x)
-{
+inline float smoothstep(float e0, float e1, float x) {
     float t = clamp01((x - e0) / (e1 - e0));
     return t * t * (3 - 2 * t);
 }
@@ -41,8 +39,7 @@ inline float smoothstep(float e0, float e1, float x)
 inline Col rgb(int r, int g, int b) { return {float(r), float(g), float(b)}; }
 
 // Fixed hash of a lattice point, in [0, 1).
-inline float hash2(int x, int y)
-{
+inline float hash2(int x, int y) {
     uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u;
     h = (h ^ (h >> 13)) * 1274126177u;
     h ^= h >> 16;
@@ -50,8 +47,7 @@ inline float hash2(int x, int y)
 }
 
 // Smooth value noise in [0, 1).
-inline float noise(float x, float y)
-{
+inline float noise(float x, float y) {
     int ix = int(std::floor(x)), iy = int(std::floor(y));
     float fx = x - float(ix), fy = y - float(iy);
     fx = fx * fx * (3 - 2 * fx);
@@ -61,8 +57,7 @@ inline float noise(float x, float y)
     return a + (b - a) * fx + (c - a) * fy + (a - b - c + d) * fx * fy;
 }
 
-inline V2 rotated(V2 p, V2 centre, float deg)
-{
+inline V2 rotated(V2 p, V2 centre, float deg) {
     float a = deg * kPi / 180.0f, c = std::cos(a), s = std::sin(a);
     float dx = p.x - centre.x, dy = p.y - centre.y;
     return {centre.x + dx * c - dy * s, centre.y + dx * s + dy * c};
@@ -93,8 +88,7 @@ Shape leaf(V2 base, V2 tip, float halfWidth);
 void cubicTo(std::vector<V2>& p, V2 c1, V2 c2, V2 e, int n = 20);
 void quadTo(std::vector<V2>& p, V2 c, V2 e, int n = 16);
 // Points of an elliptic arc; angles in degrees, y grows downwards.
-void arcTo(std::vector<V2>& p, float cx, float cy, float rx, float ry, float a0, float a1,
-           int n = 16);
+void arcTo(std::vector<V2>& p, float cx, float cy, float rx, float ry, float a0, float a1, int n = 16);
 std::vector<V2> mirrorClose(const std::vector<V2>& half, float axis);
 
-}  // namespace art
+} // namespace art

@@ -7,16 +7,15 @@
 
 namespace art {
 
-std::vector<uint8_t> wav(const std::vector<float>& samples, uint32_t rate)
-{
+std::vector<uint8_t> wav(const std::vector<float>& samples, uint32_t rate) {
     std::vector<uint8_t> v;
     uint32_t dataBytes = uint32_t(samples.size()) * 2;
     v.insert(v.end(), {'R', 'I', 'F', 'F'});
     put32(v, 36 + dataBytes);
     v.insert(v.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
     put32(v, 16);
-    put16(v, 1);  // PCM
-    put16(v, 1);  // mono
+    put16(v, 1); // PCM
+    put16(v, 1); // mono
     put32(v, rate);
     put32(v, rate * 2);
     put16(v, 2);
@@ -30,8 +29,7 @@ std::vector<uint8_t> wav(const std::vector<float>& samples, uint32_t rate)
     return v;
 }
 
-std::vector<float> makeDing()
-{
+std::vector<float> makeDing() {
     // 70 ms: a bright bell-like tick, fast decay.
     size_t n = kRate * 70 / 1000;
     std::vector<float> s(n);
@@ -47,8 +45,7 @@ std::vector<float> makeDing()
     return s;
 }
 
-std::vector<float> makeBeep()
-{
+std::vector<float> makeBeep() {
     // 250 ms: a square-ish 660 Hz tone built from odd harmonics, so it is
     // band-limited and does not alias, with a soft attack and release.
     size_t n = kRate * 250 / 1000;
@@ -57,11 +54,10 @@ std::vector<float> makeBeep()
         double t = double(i) / kRate;
         double env = smoothstep(0.0f, 0.012f, float(t)) * (1.0 - smoothstep(0.200f, 0.250f, float(t)));
         double v = 0;
-        for (int h = 1; h <= 9; h += 2)
-            v += std::sin(2 * kPiD * 660.0 * h * t) / h;
+        for (int h = 1; h <= 9; h += 2) v += std::sin(2 * kPiD * 660.0 * h * t) / h;
         s[i] = float(0.4 * env * v);
     }
     return s;
 }
 
-}  // namespace art
+} // namespace art

@@ -7,8 +7,7 @@ namespace art {
 
 namespace {
 
-void symCherries(Canvas& cv)
-{
+void symCherries(Canvas& cv) {
     castShadow(cv, 48, 89, 36, 4);
     // Stems from the two cherries up to a common joint, with a leaf.
     std::vector<V2> s1 = {{30, 56}};
@@ -35,8 +34,7 @@ void symCherries(Canvas& cv)
     cv.fill(intersect(stroke({{58, 55}, {63, 56}, {67, 55}}, 0.9f), right), rgb(120, 10, 20));
 }
 
-void symLemon(Canvas& cv)
-{
+void symLemon(Canvas& cv) {
     castShadow(cv, 48, 86, 36, 4);
     const float ang = -22;
     V2 c = {48, 52};
@@ -59,8 +57,7 @@ void symLemon(Canvas& cv)
     greenLeaf(cv, {tipA.x - 6, tipA.y + 1}, {tipA.x + 2, tipA.y - 20}, 5);
 }
 
-void symBell(Canvas& cv)
-{
+void symBell(Canvas& cv) {
     castShadow(cv, 48, 90, 36, 3.5f);
     // Right half of the bell outline, mirrored.
     std::vector<V2> half = {{48, 17}};
@@ -100,8 +97,7 @@ void symBell(Canvas& cv)
     sparkle(cv, 86, 52, 4, true);
 }
 
-void symOrange(Canvas& cv)
-{
+void symOrange(Canvas& cv) {
     castShadow(cv, 48, 89, 34, 4);
     Shape body = circle(48, 55, 33);
     cv.fill(grow(body, 2.0f), kOutline);
@@ -121,8 +117,7 @@ void symOrange(Canvas& cv)
     greenLeaf(cv, {49, 18}, {74, 8}, 7.5f);
 }
 
-void symSeven(Canvas& cv)
-{
+void symSeven(Canvas& cv) {
     castShadow(cv, 44, 90, 30, 3.5f);
     std::vector<V2> p = {{17, 13}, {80, 13}, {80, 26}};
     cubicTo(p, {66, 40}, {56, 60}, {54, 84});
@@ -157,8 +152,7 @@ void symSeven(Canvas& cv)
     sparkle(cv, 24, 20, 5, false);
 }
 
-void symPlum(Canvas& cv)
-{
+void symPlum(Canvas& cv) {
     castShadow(cv, 48, 89, 32, 4);
     Shape body = ellipse(48, 57, 31, 32, 15);
     cv.fill(grow(body, 2.0f), kOutline);
@@ -179,8 +173,7 @@ void symPlum(Canvas& cv)
     greenLeaf(cv, {50, 16}, {76, 14}, 7);
 }
 
-void symWatermelon(Canvas& cv)
-{
+void symWatermelon(Canvas& cv) {
     castShadow(cv, 48, 90, 36, 3.5f);
     // A wedge with its point up and the rind along the bottom arc.
     V2 apex = {48, 4};
@@ -212,8 +205,7 @@ void symWatermelon(Canvas& cv)
         std::vector<V2> tear = {{s.x, s.y - 4.5f}};
         quadTo(tear, {s.x + 4.5f, s.y + 2}, {s.x, s.y + 3.5f}, 8);
         quadTo(tear, {s.x - 4.5f, s.y + 2}, {s.x, s.y - 4.5f}, 8);
-        for (V2& t : tear)
-            t = rotated(t, s, ang);
+        for (V2& t : tear) t = rotated(t, s, ang);
         Shape seed = polygon(tear);
         cv.fill(seed, rgb(46, 26, 20));
         cv.fill(intersect(circle(s.x - 1, s.y - 0.5f, 1.1f), seed), rgb(150, 120, 110));
@@ -221,8 +213,7 @@ void symWatermelon(Canvas& cv)
     glint(cv, flesh, 36, 40, 3, 12, 20, 0.35f);
 }
 
-void symGrapes(Canvas& cv)
-{
+void symGrapes(Canvas& cv) {
     castShadow(cv, 48, 90, 20, 3.5f);
     stem(cv, {{50, 26}, {52, 14}, {58, 7}}, 2.4f, rgb(110, 80, 40));
     greenLeaf(cv, {50, 18}, {20, 14}, 8.5f);
@@ -231,8 +222,8 @@ void symGrapes(Canvas& cv)
     m.gloss = 0.7f;
     m.shininess = 34;
     m.ambient = 0.4f;
-    const V2 berries[] = {{24, 34}, {42, 31}, {60, 31}, {77, 35}, {33, 49}, {51, 48},
-                          {69, 50}, {41, 64}, {60, 64}, {50, 79}};
+    const V2 berries[] = {{24, 34}, {42, 31}, {60, 31}, {77, 35}, {33, 49},
+                          {51, 48}, {69, 50}, {41, 64}, {60, 64}, {50, 79}};
     for (const V2& b : berries) {
         Shape s = circle(b.x, b.y, 10.5f);
         outlined(cv, s, m, 1.8f);
@@ -240,15 +231,13 @@ void symGrapes(Canvas& cv)
     }
 }
 
-void symStrawberry(Canvas& cv)
-{
+void symStrawberry(Canvas& cv) {
     castShadow(cv, 48, 90, 24, 3.5f);
     std::vector<V2> half = {{48, 88}};
     cubicTo(half, {34, 84}, {14, 60}, {15, 42});
     cubicTo(half, {16, 26}, {32, 22}, {48, 26});
     std::vector<V2> pts = half;
-    for (size_t i = half.size(); i-- > 1;)
-        pts.push_back({96 - half[i].x, half[i].y});
+    for (size_t i = half.size(); i-- > 1;) pts.push_back({96 - half[i].x, half[i].y});
     Shape body = polygon(pts);
     cv.fill(grow(body, 2.0f), kOutline);
     Material m{rgb(228, 28, 44)};
@@ -261,8 +250,7 @@ void symStrawberry(Canvas& cv)
         for (int col = 0; col < 8; ++col) {
             float x = 20.0f + float(col) * 8.0f + ((row % 2) ? 4.0f : 0.0f);
             float y = 38.0f + float(row) * 6.5f;
-            if (body(x, y) > -3.5f)
-                continue;
+            if (body(x, y) > -3.5f) continue;
             float ang = (x - 48) * 1.2f;
             cv.fill(ellipse(x, y + 0.8f, 2.2f, 2.6f, ang), rgb(160, 10, 24));
             cv.fill(ellipse(x, y, 1.2f, 1.9f, ang), rgb(255, 222, 96));
@@ -277,8 +265,7 @@ void symStrawberry(Canvas& cv)
     stem(cv, {{48, 24}, {50, 9}}, 2.4f, rgb(70, 130, 40));
 }
 
-void symBanana(Canvas& cv)
-{
+void symBanana(Canvas& cv) {
     castShadow(cv, 50, 88, 32, 3.5f);
     std::vector<V2> p = {{13, 22}};
     cubicTo(p, {8, 70}, {54, 96}, {85, 54});
@@ -304,8 +291,7 @@ void symBanana(Canvas& cv)
     cv.fill(circle(88, 33, 2.8f), rgb(90, 70, 30));
 }
 
-void symPear(Canvas& cv)
-{
+void symPear(Canvas& cv) {
     castShadow(cv, 48, 89, 30, 4);
     Shape body = smoothUnite(circle(48, 62, 26), circle(47, 34, 14), 16);
     cv.fill(grow(body, 2.0f), kOutline);
@@ -326,8 +312,7 @@ void symPear(Canvas& cv)
     greenLeaf(cv, {50, 14}, {74, 18}, 6.5f);
 }
 
-void symClover(Canvas& cv)
-{
+void symClover(Canvas& cv) {
     castShadow(cv, 50, 90, 26, 3.5f);
     V2 c = {48, 42};
     std::vector<V2> st = {{48, 46}};
@@ -365,20 +350,17 @@ void symClover(Canvas& cv)
     glint(cv, leaves[2], 30, 26, 5, 3, -30, 0.6f);
 }
 
-}  // namespace
+} // namespace
 
-const SymbolFn kSymbols[kSymbolCount] = {symCherries, symLemon,      symBell,   symOrange,
-                               symSeven,    symPlum,       symWatermelon, symGrapes,
-                               symStrawberry, symBanana,   symPear,   symClover};
-const char* const kSymbolNames[kSymbolCount] = {"cherries", "lemon", "gold bell", "orange",
-                                      "red seven", "plum", "watermelon", "grapes",
-                                      "strawberry", "banana", "pear", "clover"};
+const SymbolFn kSymbols[kSymbolCount] = {symCherries,   symLemon,  symBell,       symOrange, symSeven, symPlum,
+                                         symWatermelon, symGrapes, symStrawberry, symBanana, symPear,  symClover};
+const char* const kSymbolNames[kSymbolCount] = {"cherries",   "lemon",  "gold bell",  "orange", "red seven", "plum",
+                                                "watermelon", "grapes", "strawberry", "banana", "pear",      "clover"};
 
-Image drawSymbol(int i)
-{
+Image drawSymbol(int i) {
     Canvas cv(96, 96, {255, 255, 255});
     kSymbols[i](cv);
     return cv.resolve();
 }
 
-}  // namespace art
+} // namespace art

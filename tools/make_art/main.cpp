@@ -37,18 +37,15 @@ void makeDir(const std::string& path) { ::mkdir(path.c_str(), 0755); }
 // the 16-colour pictures (title, pay table, About) as stored, once at their
 // size on the black window background and then twice as large, and the
 // markers enlarged on the default control grey.
-Image previewSheet(const Image& sheet, const std::vector<Image>& symbols,
-                   const std::array<Image, 3>& pictures, const std::vector<Image>& markerShown,
-                   const std::vector<bool>& markerRound)
-{
+Image previewSheet(const Image& sheet, const std::vector<Image>& symbols, const std::array<Image, 3>& pictures,
+                   const std::vector<Image>& markerShown, const std::vector<bool>& markerRound) {
     const int PW = 1176;
     const int PH = 8 + 96 + 8 + 384 + 8 + 100 + 8 + 150 + 8 + 200 + 8 + 100 + 8;
     Image prev(PW, PH, rgb(60, 60, 66));
     int y = 8;
     prev.blit(sheet, 12, y);
     y += 96 + 8;
-    for (int i = 0; i < kSymbolCount; ++i)
-        prev.blit(symbols[size_t(i)], 12 + 192 * (i % 6), y + 192 * (i / 6), 2);
+    for (int i = 0; i < kSymbolCount; ++i) prev.blit(symbols[size_t(i)], 12 + 192 * (i % 6), y + 192 * (i / 6), 2);
     y += 384 + 8;
     Image band(1152, 100, {0, 0, 0});
     band.blit(pictures[0], 0, 12);
@@ -69,8 +66,7 @@ Image previewSheet(const Image& sheet, const std::vector<Image>& symbols,
             for (int yy = 0; yy < 20; ++yy)
                 for (int xx = 0; xx < 20; ++xx) {
                     Col c = shown.at(xx, yy);
-                    if (c.r == 0 && c.g == 0 && c.b == 0)
-                        shown.set(xx, yy, rgb(170, 170, 170));
+                    if (c.r == 0 && c.g == 0 && c.b == 0) shown.set(xx, yy, rgb(170, 170, 170));
                 }
         grey.blit(shown, 8 + 88 * int(i), 4, 4);
         grey.blit(shown, 8 + 88 * int(i) + 30, 86);
@@ -79,17 +75,15 @@ Image previewSheet(const Image& sheet, const std::vector<Image>& symbols,
     return prev;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: make_art <repo-root>\n");
         return 2;
     }
     std::string root = argv[1];
-    if (!root.empty() && root.back() != '/')
-        root += '/';
+    if (!root.empty() && root.back() != '/') root += '/';
     for (const char* d : {"Data", "game", "game/art", "controls", "controls/art", "docs", "dist", "dist/icons"})
         makeDir(root + d);
     bool ok = true;
@@ -149,20 +143,21 @@ int main(int argc, char** argv)
         markerRound.push_back(m.round);
     }
 
-    Image preview = previewSheet(sheet, symbols, {expand(pics[0].q), expand(pics[1].q), expand(pics[2].q)},
-                                 markerShown, markerRound);
+    Image preview = previewSheet(sheet, symbols, {expand(pics[0].q), expand(pics[1].q), expand(pics[2].q)}, markerShown,
+                                 markerRound);
     ok = WritePng(root + "docs/art-preview.png", preview.w, preview.h, preview.rgb.data()) && ok;
 
     // Desktop icons, the symbols drawn at the icon's own size.
-    ok = WriteIcons(root, [](int symbol, int size, uint8_t background) {
-             const float grey = background;
-             Canvas cv(size, size, {grey, grey, grey});
-             cv.place(0, 0, float(size) / 96);
-             kSymbols[symbol](cv);
-             return cv.resolve().rgb;
-         }) && ok;
+    ok = WriteIcons(root,
+                    [](int symbol, int size, uint8_t background) {
+                        const float grey = background;
+                        Canvas cv(size, size, {grey, grey, grey});
+                        cv.place(0, 0, float(size) / 96);
+                        kSymbols[symbol](cv);
+                        return cv.resolve().rgb;
+                    }) &&
+         ok;
 
-    for (int i = 0; i < kSymbolCount; ++i)
-        std::printf("symbol %2d: %s\n", i, kSymbolNames[i]);
+    for (int i = 0; i < kSymbolCount; ++i) std::printf("symbol %2d: %s\n", i, kSymbolNames[i]);
     return ok ? 0 : 1;
 }
