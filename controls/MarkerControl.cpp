@@ -1,16 +1,12 @@
 #include "controls/MarkerControl.h"
 
+#include <utility>
+
 #include "controls/art/Markers.h"
 #include "gfx/Graphics.h"
-#include "gfx/Picture.h"
 
 MarkerControl::MarkerControl(GUIElement* parentElement, const MarkerArt& markerArt)
     : ControlBase(parentElement), art(markerArt) {}
-
-MarkerControl::~MarkerControl() {
-    for (XImage* image : {onPicture, onDisabledPicture, offPicture, offDisabledPicture})
-        if (image != nullptr) DestroyXImage(image);
-}
 
 void MarkerControl::SetEnabled(bool flag) {
     enabled = flag;
@@ -36,13 +32,14 @@ void MarkerControl::Hide() {
 void MarkerControl::Create() { CreateBase(false); }
 
 void MarkerControl::MakeMarkers() {
-    if (onPicture == nullptr) onPicture = MakeMarkerImage(this, art.on);
-    if (offPicture == nullptr) offPicture = MakeMarkerImage(this, art.off);
-    if (onDisabledPicture == nullptr) onDisabledPicture = MakeMarkerImage(this, art.onDisabled);
-    if (offDisabledPicture == nullptr) offDisabledPicture = MakeMarkerImage(this, art.offDisabled);
+    for (auto [picture, data] : {std::pair{&onPicture, art.on},
+                                 {&offPicture, art.off},
+                                 {&onDisabledPicture, art.onDisabled},
+                                 {&offDisabledPicture, art.offDisabled}})
+        if (*picture == nullptr) *picture = PaletteXImage(this, kMarkerSize, kMarkerSize, data);
 }
 
 XImage* MarkerControl::Marker(bool on) const {
-    if (enabled) return on ? onPicture : offPicture;
-    return on ? onDisabledPicture : offDisabledPicture;
+    if (enabled) return (on ? onPicture : offPicture).get();
+    return (on ? onDisabledPicture : offDisabledPicture).get();
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "gfx/ControlBase.h"
+#include "gfx/Picture.h"
 
 class MarkerControl : public ControlBase {
 public:
@@ -19,7 +20,6 @@ public:
     };
 
     MarkerControl(GUIElement* parentElement, const MarkerArt& art);
-    ~MarkerControl() override;
 
     virtual void SetEnabled(bool flag); // stores, repaints
     virtual void SetForeColor(uint32_t rgb); // stores, repaints
@@ -44,8 +44,8 @@ protected:
 
 private:
     MarkerArt art;
-    XImage* onPicture = nullptr;
-    XImage* offPicture = nullptr;
-    XImage* onDisabledPicture = nullptr;
-    XImage* offDisabledPicture = nullptr;
+    XImagePtr onPicture;
+    XImagePtr offPicture;
+    XImagePtr onDisabledPicture;
+    XImagePtr offDisabledPicture;
 };

@@ -1,7 +1,5 @@
 #include "gfx/MyImage.h"
 
-#include <cstdlib>
-
 #include "app/Application.h"
 #include "app/Form.h"
 #include "gfx/Graphics.h"
@@ -65,13 +63,8 @@ void MyImage::Paint() {
     const Rect r = FormRect();
 
     if (rawData != nullptr && image == nullptr) {
-        if (rawIsRgb) {
-            image = CreateXImage(this, rawData, width, height);
-        } else {
-            unsigned char* rgb = DecodePalette4(width, height, rawData);
-            image = CreateXImage(this, rgb, width, height);
-            std::free(rgb);
-        }
+        image = rawIsRgb ? CreateXImage(this, rawData, width, height)
+                         : PaletteXImage(this, width, height, rawData).release();
         ownsImage = image != nullptr;
     }
 

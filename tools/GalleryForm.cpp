@@ -377,7 +377,8 @@ void BuildGallery(Form* form, GalleryControls& out) {
     form->SetBackColor(kGalleryBack);
     form->SetTitle("Galleria dei controlli");
 
-    const Pictures pictures{MakeMarkerImage(form, imgCHECK_ON), MakeMarkerImage(form, imgCHECK_ON_DIS)};
+    const Pictures pictures{PaletteXImage(form, 20, 20, imgCHECK_ON).release(),
+                            PaletteXImage(form, 20, 20, imgCHECK_ON_DIS).release()};
     for (XImage* image : {pictures.tick, pictures.tickGrey})
         if (image != nullptr) out.images.push_back(image);
     const int fw = 48, fh = 48;
