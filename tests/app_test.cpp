@@ -23,8 +23,12 @@ namespace {
 using Lines = std::vector<std::string>;
 Lines calls; // what the recorders saw, in order
 
-// What was recorded since the last call.
-Lines Take() { return std::exchange(calls, {}); }
+// What was recorded since the last call, joined by ", ".
+std::string Take() {
+    std::string joined;
+    for (const std::string& call : std::exchange(calls, {})) joined += (joined.empty() ? "" : ", ") + call;
+    return joined;
+}
 
 // Records every event it receives as "<who>.<event>", then handles it as usual.
 template <class Base>
@@ -133,23 +137,23 @@ TEST_F(AppTest, CloseRequestReachesQueryClose) {
 
     // The main form only hears the question; it decides itself.
     xt::CloseRequest(&main);
-    EXPECT_EQ(Take(), Lines{"form.queryclose"});
+    EXPECT_EQ(Take(), "form.queryclose");
     EXPECT_TRUE(main.IsCreated());
 
     // A secondary form that refuses stays open; one that accepts loses its
     // window, then hears Closed.
     other.allowClose = false;
     xt::CloseRequest(&other);
-    EXPECT_EQ(Take(), Lines{"other.queryclose"});
+    EXPECT_EQ(Take(), "other.queryclose");
     EXPECT_TRUE(other.IsCreated());
     other.allowClose = true;
     xt::CloseRequest(&other);
-    EXPECT_EQ(Take(), (Lines{"other.queryclose", "other.closed"}));
+    EXPECT_EQ(Take(), "other.queryclose, other.closed");
     EXPECT_TRUE(!other.IsCreated() && other.GetWindow() == 0);
 
     SendUserMessage(&main);
     xt::Pump(&main);
-    EXPECT_EQ(Take(), Lines{"form.user"});
+    EXPECT_EQ(Take(), "form.user");
 }
 
 TEST_F(AppTest, ClicksDragsMotionAndFocusFollowTheLoopRules) {
@@ -159,7 +163,7 @@ TEST_F(AppTest, ClicksDragsMotionAndFocusFollowTheLoopRules) {
     xt::Pump(&form);
 
     xt::Click(&form, 15, 15);
-    EXPECT_EQ(Take(), (Lines{"a.got", "a.down", "form.down", "a.up", "form.up"}));
+    EXPECT_EQ(Take(), "a.got, a.down, form.down, a.up, form.up");
     EXPECT_EQ(Application::focused, &a);
 
     // Right edge inclusive: x = left + width still hits.
@@ -172,7 +176,7 @@ TEST_F(AppTest, ClicksDragsMotionAndFocusFollowTheLoopRules) {
     xt::Press(&form, 15, 15);
     xt::Motion(&form, 200, 150);
     xt::Release(&form, 200, 150);
-    EXPECT_EQ(Take(), (Lines{"b.lost", "a.got", "a.down", "form.down", "form.move", "a.lost", "form.up"}));
+    EXPECT_EQ(Take(), "b.lost, a.got, a.down, form.down, form.move, a.lost, form.up");
     EXPECT_EQ(Application::focused, nullptr);
 
     // Press on empty space, release over a control: nobody gets MouseUp.
@@ -182,14 +186,14 @@ TEST_F(AppTest, ClicksDragsMotionAndFocusFollowTheLoopRules) {
     b.Enable(false);
     xt::Click(&form, 110, 15);
     xt::Click(&form, 15, 15, 3);
-    EXPECT_EQ(Take(), (Lines{"form.down", "form.up", "form.down", "form.up"}));
+    EXPECT_EQ(Take(), "form.down, form.up, form.down, form.up");
     EXPECT_EQ(Application::focused, nullptr);
 
     // A focused slider hears motion, before the form.
     xt::Click(&form, 255, 15);
     Take();
     xt::Motion(&form, 50, 50);
-    EXPECT_EQ(Take(), (Lines{"s.move", "form.move"}));
+    EXPECT_EQ(Take(), "s.move, form.move");
 
     // Destroying the focused control clears the focus: no key reaches it.
     {
@@ -213,15 +217,14 @@ TEST_F(AppTest, KeysReachFocusedControlThenFormOnlyWhileEnabled) {
     EXPECT_TRUE(IsKeyDown('a'));
     xt::KeyUp(&form, XK_a);
     EXPECT_FALSE(IsKeyDown('a'));
-    EXPECT_EQ(Take(),
-              (Lines{"a.keydown 97", "form.keydown 97", "a.char 97", "a.keyup 97", "form.char 97", "form.keyup 97"}));
+    EXPECT_EQ(Take(), "a.keydown 97, form.keydown 97, a.char 97, a.keyup 97, form.char 97, form.keyup 97");
 
     // A key without text changes no entry but still reaches KeyDown and KeyUp.
     const std::vector<unsigned char> before(keyStates, keyStates + 255);
     xt::KeyDown(&form, XK_Left);
     EXPECT_EQ(std::vector<unsigned char>(keyStates, keyStates + 255), before);
     xt::KeyUp(&form, XK_Left);
-    EXPECT_EQ(Take().size(), 4u);
+    EXPECT_EQ(std::exchange(calls, {}).size(), 4u);
     EXPECT_FALSE(IsKeyDown(-1) || IsKeyDown(255));
 
     // A disabled form hears only its own mouse presses, for every button;
@@ -231,7 +234,7 @@ TEST_F(AppTest, KeysReachFocusedControlThenFormOnlyWhileEnabled) {
     xt::Click(&form, 15, 15, 2);
     xt::Key(&form, XK_a);
     xt::Motion(&form, 20, 20);
-    EXPECT_EQ(Take(), (Lines{"a.lost", "form.down", "form.up", "form.down", "form.up"}));
+    EXPECT_EQ(Take(), "a.lost, form.down, form.up, form.down, form.up");
 }
 
 TEST_F(AppTest, TimersFireOnIdleTicksAndTickMsWraps) {
@@ -250,7 +253,7 @@ TEST_F(AppTest, TimersFireOnIdleTicksAndTickMsWraps) {
     xt::Ticks(2);
     t20.SetInterval(40); // running with 10 elapsed: three more ticks
     xt::Ticks(3);
-    EXPECT_EQ(Take(), (Lines{"20@0", "25@10", "20@20", "20@40", "25@40", "25@70", "20@80", "25@100", "40@120"}));
+    EXPECT_EQ(Take(), "20@0, 25@10, 20@20, 20@40, 25@40, 25@70, 20@80, 25@100, 40@120");
 
     // A destroyed timer leaves the list; the next tick must not touch it.
     {
@@ -297,7 +300,7 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
     struct Box : RecForm {
         using RecForm::RecForm;
         ~Box() override {
-            calls.push_back(std::string("box deleted, form ") + (target->IsCreated() ? "shown" : "gone"));
+            calls.push_back(std::string("box deleted (form ") + (target->IsCreated() ? "shown)" : "gone)"));
         }
     };
     pendingMessageBox = new Box(50, 50);
@@ -305,30 +308,9 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
     ::Run(&form);
     loopWaiting = real;
     quitRequested = false;
-    EXPECT_EQ(Take(), (Lines{"form.user",
-                             "form.user",
-                             "wait 10",
-                             "form.user",
-                             "wait 6",
-                             "form.user",
-                             "wait 2",
-                             "tick 990",
-                             "form.user",
-                             "wait 8",
-                             "form.user",
-                             "wait 4",
-                             "form.user",
-                             "wait 4",
-                             "form.user",
-                             "wait 4",
-                             "tick 0",
-                             "wait 10",
-                             "tick 10",
-                             "wait 10",
-                             "tick 20",
-                             "wait 7",
-                             "box deleted, form gone",
-                             "form.closed"}));
+    EXPECT_EQ(Take(), "form.user, form.user, wait 10, form.user, wait 6, form.user, wait 2, tick 990, "
+                      "form.user, wait 8, form.user, wait 4, form.user, wait 4, form.user, wait 4, tick 0, "
+                      "wait 10, tick 10, wait 10, tick 20, wait 7, box deleted (form gone), form.closed");
     EXPECT_EQ(pendingMessageBox, nullptr);
 }
 
@@ -384,5 +366,5 @@ TEST_F(AppTest, RunWithoutTimersBlocksForEvents) {
     ::Run(&form);
     loopWaiting = real;
     quitRequested = false;
-    EXPECT_EQ(Take(), (Lines{"form.user", "form.closed"}));
+    EXPECT_EQ(Take(), "form.user, form.closed");
 }

@@ -11,22 +11,18 @@
 
 namespace fuzz {
 
-// Writes the input to the scratch file; every few thousand runs the trace
-// log is emptied so that it does not grow without end.
-inline std::string WriteInput(const uint8_t* data, size_t size) {
+// Runs one bitmap loader on the input, written to the scratch file (every
+// few thousand runs the trace log is emptied so that it does not grow without
+// end): a picture must come with a positive size whose last pixel can be
+// read; nothing is the other allowed answer.
+inline int LoadOneBitmap(unsigned char* (*loader)(const std::string&, int*, int*), const uint8_t* data, size_t size) {
     static unsigned runs = 0;
     if (++runs % 4096 == 0) FileRemove("log.txt");
     FILE* f = std::fopen("input.bmp", "wb");
     if (f == nullptr || (size > 0 && std::fwrite(data, 1, size, f) != size)) std::abort();
     std::fclose(f);
-    return "input.bmp";
-}
-
-// Runs one bitmap loader on the input: a picture must come with a positive
-// size whose last pixel can be read; nothing is the other allowed answer.
-inline int LoadOneBitmap(unsigned char* (*loader)(const std::string&, int*, int*), const uint8_t* data, size_t size) {
     int width = 0, height = 0;
-    unsigned char* rgb = loader(WriteInput(data, size), &width, &height);
+    unsigned char* rgb = loader("input.bmp", &width, &height);
     if (rgb != nullptr) {
         if (width <= 0 || height <= 0) std::abort();
         volatile unsigned char last = rgb[static_cast<size_t>(width) * height * 3 - 1];
