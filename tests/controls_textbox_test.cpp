@@ -23,8 +23,7 @@ enum Mode { kPlain = 0, kMax3 = 1, kDate = 2, kDecimal = 4, kGrid10x3 = 8, kShif
 class TextBoxCustomTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories("Data");
-        std::ofstream("Data/beep.wav") << "RIFF";
+        PutFile("Data/beep.wav", "RIFF");
         startSource = [] { return ++beeps, getpid(); }; // "started": the beep returns at once
         form.SetBackColor(0x123456);
         form.Create();

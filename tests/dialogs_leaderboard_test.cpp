@@ -21,10 +21,6 @@ const char* kBoard = "Data/game/Score/Classifica.txt";
 
 class LeaderboardStore : public ::testing::Test {
 protected:
-    static void Write(const std::string& path, const std::string& bytes) {
-        fs::create_directories(fs::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
     static std::string Board() { return xt::ReadFile(kBoard); }
 
     ScratchFolder scratch;
@@ -48,7 +44,7 @@ TEST_F(LeaderboardStore, FormatOrderAndTheTenBest) {
     EXPECT_EQ(std::pair(lines.size(), lines.back()), std::pair(size_t{10}, std::string("00000300 p")));
 
     // Lines that are not scores are kept as they stand.
-    Write(kBoard, "no score\n00000500 Bob\r\n\n00000100 Zo\xEB\n00000700 Last");
+    PutFile(kBoard, "no score\n00000500 Bob\r\n\n00000100 Zo\xEB\n00000700 Last");
     EXPECT_TRUE(board.AddScore(300, "Cy"));
     EXPECT_EQ(Board(), "no score\n00000700 Last\n00000500 Bob\r\n00000300 Cy\n00000100 Zo\xEB\n\n");
 }
@@ -56,7 +52,7 @@ TEST_F(LeaderboardStore, FormatOrderAndTheTenBest) {
 TEST_F(LeaderboardStore, BoardNotReadWholeIsNeverWritten) {
     // A line of 255 bytes ends the reading: the lines after it were not seen.
     const std::string cut = "00000900 A\n" + std::string(255, 'x') + "\n00000100 B\n";
-    Write(kBoard, cut);
+    PutFile(kBoard, cut);
     EXPECT_EQ(board.LoadEntries(), StringList{"00000900 A"});
     EXPECT_TRUE(board.Failed());
     EXPECT_FALSE(board.AddScore(5000, "New"));
@@ -64,7 +60,7 @@ TEST_F(LeaderboardStore, BoardNotReadWholeIsNeverWritten) {
 
     // Nor is one whose folder cannot be made.
     fs::remove_all("Data");
-    Write("Data/game", "in the way");
+    PutFile("Data/game", "in the way");
     EXPECT_TRUE(board.LoadEntries().empty() && board.Failed());
     EXPECT_FALSE(board.AddScore(1, "a"));
     EXPECT_EQ(xt::ReadFile("Data/game"), "in the way");
@@ -73,7 +69,7 @@ TEST_F(LeaderboardStore, BoardNotReadWholeIsNeverWritten) {
 
 TEST_F(LeaderboardStore, FailedSaveLeavesTheOldBoard) {
     const std::string before = "00000900 Alpha\n00000800 Bravo\n00000700 Charlie\n";
-    Write(kBoard, before);
+    PutFile(kBoard, before);
     ASSERT_EQ(chmod(kBoard, 0640), 0);
 
     // The write stops after 20 bytes, as on a full disk.

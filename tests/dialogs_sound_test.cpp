@@ -45,8 +45,7 @@ void CollectAll() {
 class Sound : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directory("Data");
-        for (const char* f : {"Data/ding.wav", "Data/beep.wav"}) std::ofstream(f) << "RIFF";
+        for (const char* f : {"Data/ding.wav", "Data/beep.wav"}) PutFile(f, "RIFF");
         scratch.StandIn("aplay");
     }
     // Every child ends and is collected: none is left, not even a zombie.

@@ -32,8 +32,7 @@ class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* program : {"firefox", "thunderbird", "aplay"}) scratch.StandIn(program);
-        std::filesystem::create_directory("Data");
-        std::ofstream("Data/beep.wav") << "RIFF";
+        PutFile("Data/beep.wav", "RIFF");
         owner.Create();
         std::vector<unsigned char> rgb(164 * 50 * 3, 0x66);
         picture = CreateXImage(&owner, rgb.data(), 164, 50);

@@ -86,10 +86,8 @@ protected:
         form.Create();
         xt::Pump(&form);
     }
-    static std::string Put(const std::string& name, const Bytes& bytes) {
-        std::ofstream(name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return name;
+    static std::string Put(const std::string& name, const Bytes& b) {
+        return PutFile(name, {reinterpret_cast<const char*>(b.data()), b.size()});
     }
     ScratchFolder scratch;
     xt::TestForm form{200, 100};

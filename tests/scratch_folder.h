@@ -7,8 +7,17 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <string_view>
 
 #include "tests/support/XTestSupport.h"
+
+// Writes the bytes to the file, making its folders first; gives back the path.
+inline std::string PutFile(const std::string& path, std::string_view bytes) {
+    std::error_code none; // a file of the working folder itself
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), none);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
 
 class ScratchFolder {
 public:

@@ -12,9 +12,6 @@ namespace {
 // Each test runs in a scratch folder of its own.
 class UtilFiles : public ::testing::Test {
 protected:
-    static void Put(const std::string& name, const std::string& bytes) {
-        std::ofstream(name, std::ios::binary) << bytes;
-    }
     ScratchFolder scratch;
 };
 
@@ -54,7 +51,7 @@ TEST(UtilStrings, TrimReplaceSplit) {
 TEST_F(UtilFiles, PlainFiles) {
     EXPECT_EQ(FileSize("missing"), 0);
     EXPECT_TRUE(FileExists("."));
-    Put("f", "12345");
+    PutFile("f", "12345");
     EXPECT_EQ(FileSize("f"), 5);
     EXPECT_TRUE(FileRemove("f") && !FileExists("f"));
     EXPECT_TRUE(MakeDirIfMissing("d") && MakeDirIfMissing("d")); // made, then already there
@@ -73,20 +70,20 @@ TEST_F(UtilFiles, TextFileLines) {
     // A carriage return stays part of its line; a last line needs no line
     // feed; a line of 255 bytes or more ends the reading and is reported.
     TextFile r("r.txt");
-    Put("r.txt", "one\r\ntwo\r\nlast");
+    PutFile("r.txt", "one\r\ntwo\r\nlast");
     EXPECT_EQ(r.ReadLines(), (StringList{"one\r", "two\r", "last"}));
     EXPECT_FALSE(r.Failed());
-    Put("r.txt", "a\nb\n" + std::string(300, 'x') + "\nc\n");
+    PutFile("r.txt", "a\nb\n" + std::string(300, 'x') + "\nc\n");
     EXPECT_EQ(r.ReadLines(), (StringList{"a", "b"}));
     EXPECT_EQ(r.Flags(), 1);
     EXPECT_EQ(r.ReadAll(), "");
-    Put("r.txt", std::string(254, 'y') + "\n" + std::string(255, 'z') + "\n");
+    PutFile("r.txt", std::string(254, 'y') + "\n" + std::string(255, 'z') + "\n");
     EXPECT_EQ(r.ReadLines(), StringList{std::string(254, 'y')});
 
     TextFile missing("missing.txt");
     EXPECT_TRUE(missing.ReadLines().empty());
     EXPECT_TRUE(missing.Flags() == 257 && missing.Failed() && missing.NotOpened());
-    Put("missing.txt", "now here\n"); // flags are cleared by the next operation
+    PutFile("missing.txt", "now here\n"); // flags are cleared by the next operation
     EXPECT_EQ(missing.ReadLines(), StringList{"now here"});
     EXPECT_EQ(missing.Flags(), 0);
 }
@@ -94,7 +91,7 @@ TEST_F(UtilFiles, TextFileLines) {
 // The program reads whole files through BinaryFile: a short read is an
 // error that leaves the stream usable; bad arguments read nothing.
 TEST_F(UtilFiles, BinaryFileReads) {
-    Put("b.bin", "hEYlo!");
+    PutFile("b.bin", "hEYlo!");
     BinaryFile in;
     ASSERT_TRUE(in.OpenForReading("b.bin"));
     char buf[16] = {};
