@@ -4,13 +4,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <initializer_list>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "app/Application.h"
 #include "app/Services.h"

@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "app/Application.h"
 #include "controls/ButtonCustom.h"

@@ -1,5 +1,4 @@
 // The leaderboard store against real files in a scratch folder.
-#include "tests/support/Prelude.h"
 
 #include <sys/file.h>
 #include <sys/resource.h>

@@ -11,12 +11,9 @@
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "app/ChildProcesses.h"
 #include "app/Services.h"
-#include "app/Timer.h"
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"
 #include "controls/ImageFrame.h"
@@ -24,7 +21,6 @@
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormMsgBox.h"
 #include "game/FormMain.h"
-#include "gfx/Graphics.h"
 #include "tests/scratch_folder.h"
 #include "tests/support/XTestSupport.h"
 

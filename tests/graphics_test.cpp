@@ -1,7 +1,5 @@
 // Fonts, picture pastes and drawing without a window,
 // checked by reading the window's pixels back from the X server.
-#include <string>
-#include <vector>
 
 #include "gfx/FontSpec.h"
 #include "gfx/Graphics.h"

@@ -2,10 +2,7 @@
 // pictures, bitmap files (including damaged ones) and the PNG writer.
 
 #include <cstdlib>
-#include <fstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "gfx/Picture.h"
 #include "tests/scratch_folder.h"
@@ -13,7 +10,6 @@
 #include "tools/png/Deflate.h"
 #include "tools/png/PngFile.h"
 #include "util/Files.h"
-#include "util/Strings.h"
 
 namespace {
 

@@ -1,11 +1,8 @@
 #include "tests/scratch_folder.h"
 #include <sys/stat.h>
 
-#include <fstream>
-
 #include "util/Files.h"
 #include "util/Strings.h"
-#include "util/TimeStamp.h"
 
 namespace {
 
