@@ -106,7 +106,8 @@ TEST_F(UtilFiles, BinaryFileReads) {
 }
 
 // A FIFO (whose open would block), a folder and a device fail at once, as
-// files that cannot be opened.
+// files that cannot be opened. (Binary reads of them are refused in the
+// loader's own test.)
 TEST_F(UtilFiles, OnlyRegularFilesAreOpened) {
     ASSERT_EQ(mkfifo("fifo", 0600), 0);
     for (const char* path : {"fifo", ".", "/dev/zero"}) {
@@ -115,8 +116,5 @@ TEST_F(UtilFiles, OnlyRegularFilesAreOpened) {
         EXPECT_TRUE(text.ReadLines().empty() && text.Flags() == 257);
         text.AppendLine("x");
         EXPECT_EQ(text.Flags(), 257);
-        BinaryFile bin;
-        EXPECT_FALSE(bin.OpenForReading(path));
-        EXPECT_TRUE(bin.NotOpened());
     }
 }

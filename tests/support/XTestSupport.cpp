@@ -24,8 +24,6 @@ Screen* TestScreen() {
     return screen;
 }
 
-Display* TestDisplay() { return TestScreen()->GetDisplay(); }
-
 TestForm::TestForm(int w, int h, bool dialog) : Form(0, dialog) {
     SetScreen(TestScreen());
     SetPosition(10, 10);
@@ -41,10 +39,6 @@ void Pump(Form* mainForm) {
         XNextEvent(d, &ev);
         DispatchEvent(mainForm, ev);
     }
-}
-
-void Ticks(int n) {
-    for (; n > 0; --n) IdleTick();
 }
 
 namespace {
@@ -86,11 +80,6 @@ void Release(Form* form, int x, int y, unsigned button) {
     Button(form, ButtonRelease, x, y, button, ButtonReleaseMask);
 }
 
-void Click(Form* form, int x, int y, unsigned button) {
-    Press(form, x, y, button);
-    Release(form, x, y, button);
-}
-
 void Motion(Form* form, int x, int y) {
     XEvent ev{};
     SendInput(form, ev, ev.xmotion, MotionNotify, x, y, PointerMotionMask);
@@ -99,11 +88,6 @@ void Motion(Form* form, int x, int y) {
 void KeyDown(Form* form, KeySym sym, unsigned state) { KeyEvent(form, KeyPress, sym, state, KeyPressMask); }
 
 void KeyUp(Form* form, KeySym sym, unsigned state) { KeyEvent(form, KeyRelease, sym, state, KeyReleaseMask); }
-
-void Key(Form* form, KeySym sym, unsigned state) {
-    KeyDown(form, sym, state);
-    KeyUp(form, sym, state);
-}
 
 void Type(Form* form, const std::string& text) {
     for (unsigned char u : text) {
@@ -139,8 +123,6 @@ std::vector<uint32_t> Pixels(Form* form, int x, int y, int w, int h) {
     return out;
 }
 
-uint32_t Pixel(Form* form, int x, int y) { return Pixels(form, x, y, 1, 1)[0]; }
-
 int CountColor(Form* form, int x, int y, int w, int h, uint32_t rgb) {
     std::vector<uint32_t> pixels = Pixels(form, x, y, w, h);
     return static_cast<int>(std::count(pixels.begin(), pixels.end(), rgb));
@@ -150,8 +132,6 @@ std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-std::string ReadLog() { return ReadFile("log.txt"); }
 
 std::vector<std::string> LogLines() {
     std::vector<std::string> lines;
