@@ -56,12 +56,10 @@ protected:
 } // namespace
 
 TEST_F(MsgBox, EachWayOfClosingReportsItsCode) {
-    ShowQuestion(7, owner, "Sure?", "Question");
-    Answer(kRightX);
-    ShowQuestion(8, owner, "Sure?", "Question");
-    Answer(kLeftX);
-    ShowQuestion(9, owner, "Sure?", "Question");
-    xt::CloseRequest(Box());
+    for (auto [id, x] : {std::pair{7, kRightX}, {8, kLeftX}, {9, 0}}) { // 0: a close request
+        ShowQuestion(id, owner, "Sure?", "Question");
+        x ? Answer(x) : xt::CloseRequest(Box());
+    }
     ShowMessage(10, owner, "Done.", "Notice");
     Answer(kRightX);
     ShowMessage(owner, "Done.", "Notice");

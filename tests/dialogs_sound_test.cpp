@@ -23,11 +23,6 @@ siginfo_t AwaitEnd(pid_t pid, int more = 0) {
     return info;
 }
 
-bool KilledBySigterm(pid_t pid) {
-    siginfo_t info = AwaitEnd(pid);
-    return info.si_pid == pid && info.si_code == CLD_KILLED && info.si_status == SIGTERM;
-}
-
 bool Running(pid_t pid) { return AwaitEnd(pid, WNOHANG).si_pid == 0 && kill(pid, 0) == 0; }
 
 // For a shell the toolkit may already have collected: true once it is gone.
@@ -109,7 +104,8 @@ TEST_F(Sound, MissingFilesPlayNothingAndANewSoundStopsThePreviousOne) {
     EXPECT_TRUE(EndsSoon(first));
     EXPECT_EQ(SoundChildCount(), 2u) << "the first one's player plays on";
     player.Stop();
-    EXPECT_TRUE(KilledBySigterm(second) && !player.IsPlaying());
+    const siginfo_t end = AwaitEnd(second);
+    EXPECT_TRUE(end.si_code == CLD_KILLED && end.si_status == SIGTERM && !player.IsPlaying());
     EndChildren();
 }
 

@@ -54,7 +54,10 @@ pid_t FailingStart() { return -1; } // sounds then play at once, in-process
 
 class GameTest : public ::testing::Test {
 protected:
-    void SetUp() override { Prepare(); }
+    void SetUp() override {
+        Prepare();
+        Open();
+    }
 
     // A fresh folder with these files of Data/ (no Data/ at all for none).
     void Prepare(std::vector<std::string> data = {"frutta96x96.bin", "beep.wav"}) {
@@ -84,11 +87,10 @@ protected:
     }
 
     // The game window, shown and painted once.
-    FormMain* Open() {
+    void Open() {
         game = new FormMain(xt::TestScreen(), "Rullomat test");
         for (int i = 0; i < 20 && game->GetScore() != 100; ++i) xt::Pump(game);
         EXPECT_EQ("Score: 100", game->ScoreCell()->GetText());
-        return game;
     }
 
     Point Corner(GUIElement* c) { return ToFormCoordinates(c, c->GetPosition().x, c->GetPosition().y); }
@@ -131,7 +133,6 @@ protected:
 constexpr uint32_t kGrey = 0xAAAAAA, kRed = 0xFF0000, kYellow = 0xFFFF00;
 
 TEST_F(GameTest, HoldPhaseRespinAndPayout) {
-    Open();
     Spin({2, 7, 4, 2, 9});
     // Reels showing 2 or 4 are held (red), the others not (yellow).
     for (int i = 0; i < 5; ++i) {
@@ -173,7 +174,6 @@ TEST_F(GameTest, HoldPhaseRespinAndPayout) {
 }
 
 TEST_F(GameTest, PayTable) {
-    Open();
     struct {
         std::vector<int> reels;
         int wager;
@@ -201,7 +201,6 @@ TEST_F(GameTest, PayTable) {
 }
 
 TEST_F(GameTest, AllFiveHeldCannotRespin) {
-    Open();
     Spin({2, 7, 4, 2, 9});
     for (int reel : {1, 4}) ClickOn(game->LockCell(reel));
     ClickOn(game->StartButton());
@@ -214,7 +213,6 @@ TEST_F(GameTest, AllFiveHeldCannotRespin) {
 }
 
 TEST_F(GameTest, PaceAndOneSpinAtATime) {
-    Open();
     XMoveWindow(xt::TestDisplay(), game->GetWindow(), -300, -250); // partly off the screen
     finalSymbols = {2, 7, 4, 2, 9};
     for (int i = 0; i < 5; ++i) ClickOn(game->StartButton());
@@ -255,7 +253,6 @@ int CountNot(const std::vector<uint32_t>& pixels, uint32_t rgb) {
 }
 
 TEST_F(GameTest, StartUpState) {
-    Open();
     EXPECT_EQ("Wager: 1", game->WagerCell()->GetText());
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(SheetSymbol(i), ReelPixels(game, i)) << "reel " << i;
@@ -271,7 +268,6 @@ TEST_F(GameTest, StartUpState) {
 }
 
 TEST_F(GameTest, AboutBoxAndBlockedWindow) {
-    Open();
     ClickOn(game->InfoButton());
     ASSERT_NE(nullptr, game->AboutBox());
     xt::Key(game->AboutBox(), XK_Escape);

@@ -101,8 +101,7 @@ TEST_F(UtilFiles, BinaryFileReads) {
     EXPECT_EQ(in.ReadAt(0, buf, 2), 0);
     BinaryFile none;
     EXPECT_FALSE(none.OpenForReading("missing.bin"));
-    EXPECT_TRUE(none.Error() && none.NotOpened());
-    EXPECT_EQ(none.ReadAt(0, buf, 1), 0);
+    EXPECT_TRUE(none.Error() && none.NotOpened() && none.ReadAt(0, buf, 1) == 0);
 }
 
 // A FIFO (whose open would block), a folder and a device fail at once, as
