@@ -11,7 +11,6 @@
 #include "app/Application.h"
 #include "app/ChildProcesses.h"
 #include "controls/TextBoxCustom.h"
-#include "tests/scratch_folder.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <csignal>
 
 #include "dialogs/Leaderboard.h"
-#include "tests/scratch_folder.h"
 #include "tests/support/XTestSupport.h"
 
 namespace fs = std::filesystem;

@@ -11,7 +11,6 @@
 
 #include "app/ChildProcesses.h"
 #include "dialogs/SoundPlayer.h"
-#include "tests/scratch_folder.h"
 #include "tests/support/XTestSupport.h"
 
 namespace {

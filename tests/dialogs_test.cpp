@@ -14,7 +14,6 @@
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormNamePlayer.h"
 #include "gfx/Picture.h"
-#include "tests/scratch_folder.h"
 
 namespace {
 

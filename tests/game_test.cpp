@@ -21,7 +21,6 @@
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormMsgBox.h"
 #include "game/FormMain.h"
-#include "tests/scratch_folder.h"
 #include "tests/support/XTestSupport.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "gfx/Picture.h"
-#include "tests/scratch_folder.h"
 #include "tests/support/XTestSupport.h"
 #include "tools/png/Deflate.h"
 #include "tools/png/PngFile.h"

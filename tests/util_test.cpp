@@ -1,4 +1,4 @@
-#include "tests/scratch_folder.h"
+#include "tests/support/XTestSupport.h"
 #include <sys/stat.h>
 
 #include "util/Files.h"
