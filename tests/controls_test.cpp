@@ -216,31 +216,23 @@ TEST_F(Controls, ProgressBarFillFollowsTheClampedValue) {
 
 // Range 0..100 on a horizontal bar at (20, 30), 80 wide (21 high once
 // painted): track 38, three pages of 12 pixels plus 2 left over. Segments
-// start at x = 41, 53, 65; the track ends at x = 79.
-struct ScrollBarTest : Controls {
-    ScrollBar sb{&f, 0, 100};
-    void SetUp() override {
-        Controls::SetUp();
-        sb.SetPosition(20, 30);
-        sb.SetOnScroll([](Child*, int64_t tenTimes) { seen.push_back(tenTimes); });
-        sb.Show();
-    }
-    // Which page the thumb is drawn on, -1 when none.
-    int ThumbPage() {
+// start at x = 41, 53, 65; the track ends at x = 79. Keys step one page and
+// stop at the ends; clicks beside the segments step, on them jump.
+TEST_F(Controls, ScrollBarKeysAndClicksMoveByPages) {
+    ScrollBar sb(&f, 0, 100);
+    sb.SetPosition(20, 30);
+    sb.SetOnScroll([](Child*, int64_t tenTimes) { seen.push_back(tenTimes); });
+    sb.Show();
+    auto thumbPage = [this] { // -1 when none
         int found = -1;
         for (int page = 0; page < 3; ++page)
             if (xt::Pixel(&f, 46 + 12 * page, 40) == 0x000000u) found = found == -1 ? page : 99;
         return found;
-    }
-};
-
-// Keys step one page and stop at the ends; clicks beside the segments step,
-// on them jump.
-TEST_F(ScrollBarTest, KeysAndClicksMoveByPages) {
+    };
     xt::Click(&f, 25, 40); // left arrow on the first page
-    EXPECT_EQ(ThumbPage(), 0);
+    EXPECT_EQ(thumbPage(), 0);
     for (KeySym k : {XK_Left, XK_Right, XK_Down, XK_Right}) xt::Key(&f, k);
-    EXPECT_EQ(ThumbPage(), 2);
+    EXPECT_EQ(thumbPage(), 2);
     for (KeySym k : {XK_Up, XK_Left, XK_Left}) xt::Key(&f, k);
     xt::Type(&f, " ");
     xt::Key(&f, XK_Home);
@@ -249,7 +241,7 @@ TEST_F(ScrollBarTest, KeysAndClicksMoveByPages) {
     // segment 0; segment 1, which still reaches x = 53 + 12; segment 2.
     for (int x : {90, 80, 95, 45, 65, 66}) xt::Click(&f, x, 40);
     EXPECT_EQ(seen, (Seen{380, 760, 380, 0, 380, 760, 0, 380, 760}));
-    EXPECT_EQ(ThumbPage(), 2);
+    EXPECT_EQ(thumbPage(), 2);
 }
 
 // A yellow horizontal slider over 1..5 at (20, 20), 100 x 50: ticks at
