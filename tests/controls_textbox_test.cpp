@@ -28,7 +28,6 @@ protected:
     }
     void TearDown() override {
         Application::ClearFocus();
-        boxes.clear();
         startSource = nullptr;
     }
     // A fresh shown box of 200 x 30 at (10, y) in the given modes.

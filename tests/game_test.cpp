@@ -301,14 +301,12 @@ TEST_F(GameTest, BadSheets) {
         SCOPED_TRACE(c.line);
         TearDown();
         Prepare(c.size == -1 ? std::vector<std::string>{} : std::vector<std::string>{"beep.wav"});
-        const char* sheet = "Data/frutta96x96.bin";
-        if (c.size > 331779) {
-            std::ofstream{sheet};
-            fs::resize_file(sheet, static_cast<uintmax_t>(c.size)); // sparse
-        } else if (c.size >= 0)
-            std::ofstream(sheet, std::ios::binary)
-                << kSheet.substr(0, static_cast<size_t>(c.size))
-                << std::string(static_cast<size_t>(std::max(0L, c.size - 331776)), '\x7f');
+        const std::string sheet = "Data/frutta96x96.bin";
+        if (c.size > 331779)
+            fs::resize_file(PutFile(sheet, ""), static_cast<uintmax_t>(c.size)); // sparse
+        else if (c.size >= 0)
+            PutFile(sheet, kSheet.substr(0, static_cast<size_t>(c.size)) +
+                               std::string(static_cast<size_t>(std::max(0L, c.size - 331776)), 'x'));
         Open();
         EXPECT_EQ(nullptr, game->SheetData());
         for (int i = 0; i < 5; ++i) EXPECT_EQ(0, CountNot(ReelPixels(game, i), 0)) << "reel " << i;

@@ -26,13 +26,12 @@ Bytes Sized(Bytes b, size_t n) { return b.resize(n), b; }
 Bytes Bitmap(int bits, int width, int height, const Bytes& palette, const Bytes& rows) {
     Bytes b{'B', 'M'};
     b.resize(54);
-    const uint64_t fields[][2] = {{2, 54 + palette.size() + rows.size()},
-                                  {10, 54 + palette.size()},
-                                  {14, 40},
-                                  {18, static_cast<uint32_t>(width)},
-                                  {22, static_cast<uint32_t>(height)},
-                                  {26, 1u | static_cast<uint32_t>(bits) << 16}};
-    for (const auto& f : fields) PutLE(b, f[0], f[1]);
+    PutLE(b, 2, 54 + palette.size() + rows.size());
+    PutLE(b, 10, 54 + palette.size());
+    PutLE(b, 14, 40);
+    PutLE(b, 18, static_cast<uint32_t>(width));
+    PutLE(b, 22, static_cast<uint32_t>(height));
+    PutLE(b, 26, 1u | static_cast<uint32_t>(bits) << 16);
     b.insert(b.end(), palette.begin(), palette.end());
     b.insert(b.end(), rows.begin(), rows.end());
     return b;
@@ -87,8 +86,6 @@ protected:
     ScratchFolder scratch;
     xt::TestForm form{200, 100};
 };
-using GfxImage = GfxFiles;
-
 using Loader = unsigned char* (*)(const std::string&, int*, int*);
 
 TEST_F(GfxFiles, LoadsBitmapsOfEachDepth) {
@@ -168,7 +165,7 @@ TEST(GfxPalette4, RowsAreTurnedAndOddWidthsSkipTheLastNibble) {
 }
 
 // The pixel layout is proven wherever a picture is read back from a window.
-TEST_F(GfxImage, NothingToConvertGivesNoImage) {
+TEST_F(GfxFiles, NothingToConvertGivesNoImage) {
     const Bytes rgb(5 * 2 * 3, 0x11);
     EXPECT_EQ(CreatePixmapFromImage(&form, nullptr), 0u);
     EXPECT_EQ(CreateXImage(&form, nullptr, 5, 2), nullptr);
