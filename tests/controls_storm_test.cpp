@@ -97,9 +97,7 @@ TEST(ControlsStorm, RandomInputOverTheGalleryCrashesNothing) {
     gallery = &controls;
     xt::Pump(&form);
     for (const auto& e : controls.elements) {
-        if (auto* b = dynamic_cast<ButtonCustom*>(e.get())) b->SetCommand(OnCommand);
-        if (auto* c = dynamic_cast<CheckBox*>(e.get())) c->SetCommand(OnCommand);
-        if (auto* o = dynamic_cast<OptionBox*>(e.get())) o->SetCommand(OnCommand);
+        if (auto* c = dynamic_cast<CommandElement*>(e.get())) c->SetCommand(OnCommand);
         if (auto* s = dynamic_cast<ScrollBar*>(e.get()))
             s->SetOnScroll([](Child*, int64_t tenTimes) {
                 ++reached;
