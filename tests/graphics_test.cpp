@@ -102,11 +102,11 @@ TEST(GfxFont, ComposedNamesOneLoadOneFree) {
     } names[] = {{"", false, false, "-*-*-Medium-R-Normal--14-*"},
                  {"helvetica", true, true, "-helvetica-Bold-R-Italic--14-*"}};
     for (const auto& n : names) {
-        FontSpec spec(n.family);
-        spec.SetBold(n.bold);
-        spec.SetItalic(n.italic);
-        EXPECT_EQ(spec.ComposeName(), n.name);
-        EXPECT_EQ(spec.GetSize(), 14);
+        FontSpec font(n.family);
+        font.SetBold(n.bold);
+        font.SetItalic(n.italic);
+        EXPECT_EQ(font.ComposeName(), n.name);
+        EXPECT_EQ(font.GetSize(), 14);
     }
     xt::ClearLog();
     Display* d = xt::TestDisplay();
