@@ -1,5 +1,7 @@
 #include "game/FormMain.h"
 
+#include <X11/keysym.h>
+
 #include <cstdlib>
 
 #include "app/Application.h"
@@ -58,6 +60,20 @@ void OnMousePress(GUIElement* e, uint64_t, Point) {
 }
 
 void OnNameDialogClosed(GUIElement*) {}
+
+// The reel (0 to 4) whose hold a key toggles, -1 for other keys: the digits
+// 1 to 5 of the main keyboard, and the keypad's with Num Lock on or off.
+int HoldKeyReel(uint32_t keysym) {
+    static constexpr uint32_t kHoldKeys[FormMain::kReels][3] = {{XK_1, XK_KP_1, XK_KP_End},
+                                                                {XK_2, XK_KP_2, XK_KP_Down},
+                                                                {XK_3, XK_KP_3, XK_KP_Next},
+                                                                {XK_4, XK_KP_4, XK_KP_Left},
+                                                                {XK_5, XK_KP_5, XK_KP_Begin}};
+    for (int reel = 0; reel < FormMain::kReels; ++reel)
+        for (uint32_t key : kHoldKeys[reel])
+            if (key == keysym) return reel;
+    return -1;
+}
 
 } // namespace
 
@@ -142,24 +158,15 @@ std::unique_ptr<ButtonCustom> FormMain::NewButton(const std::string& caption, in
     return button;
 }
 
-void FormMain::FormLoad() {
-    Size s = GetActualSize();
-    const int w = s.width;
-    const int h = s.height;
+std::unique_ptr<MyImage> FormMain::NewPicture(int width, int height, int x, int y) {
+    auto picture = std::make_unique<MyImage>(this, static_cast<XImage*>(nullptr));
+    picture->SetSize(width, height);
+    picture->SetPosition(x, y);
+    picture->Create();
+    return picture;
+}
 
-    logoPicture = std::make_unique<MyImage>(this, static_cast<XImage*>(nullptr));
-    logoPicture->SetSize(300, 75);
-    logoPicture->SetPosition(30, 225 - 75);
-    logoPicture->Create();
-
-    paytablePicture = std::make_unique<MyImage>(this, static_cast<XImage*>(nullptr));
-    paytablePicture->SetSize(470, 100);
-    paytablePicture->SetPosition(w - 470 - 30, 30);
-    paytablePicture->Create();
-
-    scoreCell = NewCell(30, 60, 120, 22, 0xFFFF00, 0xFF0000, "Score: 0");
-    scoreCell->Create();
-
+void FormMain::BuildReels() {
     for (int i = 0; i < kReels; ++i) {
         reels[i] = std::make_unique<ImageFrame>(this, sheetData.get(), 1, kSheetWidth, kSheetHeight, i, 0);
         reels[i]->SetSize(kSymbolSize, kSymbolSize);
@@ -180,6 +187,20 @@ void FormMain::FormLoad() {
         resultCells[i] = NewCell(ReelX(i), 360, kSymbolSize, 15, 0x000000, 0xFFFF00);
         resultCells[i]->Create();
     }
+}
+
+// The controls are created in the order that gives their ids, and with them
+// the Tab order: INFO, EXIT, START, then the wager slider.
+void FormMain::FormLoad() {
+    Size s = GetActualSize();
+    const int w = s.width;
+    const int h = s.height;
+
+    logoPicture = NewPicture(300, 75, 30, 225 - 75);
+    paytablePicture = NewPicture(470, 100, w - 470 - 30, 30);
+    scoreCell = NewCell(30, 60, 120, 22, 0xFFFF00, 0xFF0000, "Score: 0");
+    scoreCell->Create();
+    BuildReels();
 
     infoButton = NewButton("INFO", w / 2, 0x000000, 0xFFFDE5);
     infoButton->Create();
@@ -214,7 +235,14 @@ bool FormMain::ConfirmExit() {
 void FormMain::FormResized() {}
 bool FormMain::AcceptKey(char) { return true; }
 bool FormMain::KeyFilter(char character) { return character != 9 && character != 13; }
-void FormMain::FormKeyDown(uint32_t) {}
+
+void FormMain::FormKeyDown(uint32_t keysym) {
+    // The loop gives a blocked window no keys; this holds whatever calls it.
+    if (!IsEnabled()) return;
+    const int reel = HoldKeyReel(keysym);
+    if (reel >= 0 && lockCells[reel] != nullptr && lockCells[reel]->IsEnabled()) ToggleLock(lockCells[reel].get());
+}
+
 void FormMain::FormKeyUp(uint32_t) {}
 void FormMain::Hook1() {}
 void FormMain::Hook2() {}

@@ -48,6 +48,9 @@ public:
     virtual void FormResized();
     virtual bool AcceptKey(char character);
     virtual bool KeyFilter(char character);
+    // The game's keys: 1 to 5, of the main keyboard or of the keypad (Num
+    // Lock on or off), toggle the hold of reel 1 to 5 as a click on its
+    // "Lock" cell does, while that cell takes clicks (the hold phase).
     virtual void FormKeyDown(uint32_t keysym);
     virtual void FormKeyUp(uint32_t keysym);
     virtual void Hook1();
@@ -121,6 +124,10 @@ private:
     std::unique_ptr<CellControl> NewCell(int x, int y, int width, int height, uint32_t back, uint32_t fore,
                                          const std::string& caption = "");
     std::unique_ptr<ButtonCustom> NewButton(const std::string& caption, int x, uint32_t fore, uint32_t back);
+    // A picture of the window, created with no image yet.
+    std::unique_ptr<MyImage> NewPicture(int width, int height, int x, int y);
+    // The reels, then the lock cells, then the result cells.
+    void BuildReels();
     static int ReelX(int reel) { return 155 + 99 * reel; }
 
     void LoadSheet();

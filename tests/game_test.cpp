@@ -172,6 +172,54 @@ TEST_F(GameTest, HoldPhaseRespinAndPayout) {
     EXPECT_TRUE(Lines().empty());
 }
 
+// The hold keys toggle a lock as a click does, whichever control has the
+// focus, but only in the hold phase and never under a dialog.
+TEST_F(GameTest, HoldKeys) {
+    // Per reel: H held and red, - free and yellow, g grey, ? anything else.
+    auto locks = [this] {
+        std::string s;
+        for (int i = 0; i < 5; ++i) {
+            const uint32_t c = Colour(game->LockCell(i));
+            s += game->IsLocked(i) ? "?H"[c == kRed] : c == kYellow ? '-' : c == kGrey ? 'g' : '?';
+        }
+        return s;
+    };
+    const std::pair<KeySym, unsigned> rows[][5] = {
+        {{XK_1, 0}, {XK_2, 0}, {XK_3, 0}, {XK_4, 0}, {XK_5, 0}},
+        {{XK_KP_1, Mod2Mask}, {XK_KP_2, Mod2Mask}, {XK_KP_3, Mod2Mask}, {XK_KP_4, Mod2Mask}, {XK_KP_5, Mod2Mask}},
+        {{XK_KP_End, 0}, {XK_KP_Down, 0}, {XK_KP_Next, 0}, {XK_KP_Left, 0}, {XK_KP_Begin, 0}}};
+    auto pressAll = [&](Form* to) {
+        for (const auto& row : rows)
+            for (auto [key, state] : row) xt::Key(to, key, state);
+    };
+    pressAll(game);
+    finalSymbols = {2, 7, 4, 2, 9};
+    spinBeganMs = fakeMs;
+    ClickOn(game->StartButton());
+    pressAll(game);
+    EXPECT_EQ("ggggg", locks()) << "before the first spin and during it";
+    RunOut();
+    ASSERT_EQ("H-HH-", locks());
+    // The focus on Raises, then on the (disabled) slider, then on INFO.
+    for (const auto& row : rows) {
+        for (int i = 0; i < 5; ++i) {
+            std::string toggled = "H-HH-";
+            toggled[static_cast<size_t>(i)] = toggled[static_cast<size_t>(i)] == 'H' ? '-' : 'H';
+            for (const std::string& want : {toggled, std::string("H-HH-")}) {
+                xt::Key(game, row[i].first, row[i].second);
+                EXPECT_EQ(want, locks()) << "key " << row[i].first;
+            }
+        }
+        xt::Key(game, XK_Tab);
+    }
+    ClickOn(game->InfoButton());
+    pressAll(game);
+    pressAll(game->AboutBox());
+    xt::Key(game->AboutBox(), XK_Escape);
+    EXPECT_EQ("H-HH-", locks()) << "under the About box";
+    EXPECT_EQ("", scratch->Record()) << "no beep";
+}
+
 TEST_F(GameTest, PayTable) {
     struct {
         std::vector<int> reels;
