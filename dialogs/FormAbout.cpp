@@ -1,13 +1,16 @@
 #include "dialogs/FormAbout.h"
 
+#include <algorithm>
 #include <cctype>
 
+#include "app/Application.h"
 #include "app/ChildProcesses.h"
 #include "app/FormHandler.h"
 #include "app/Services.h"
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"
 #include "controls/PanelChildren.h"
+#include "gfx/Graphics.h"
 #include "gfx/MyImage.h"
 
 namespace {
@@ -49,7 +52,39 @@ bool PlainInDoubleQuotes(const std::string& text) {
     return true;
 }
 
+// A link line: a cell that Tab reaches and that shows the focus with the
+// toolkit's dashed frame in the link's colour. The caption fills the cell
+// and its line reaches below it, so the frame lies two pixels outside both;
+// a paint without the focus draws it over in the window's colour.
+class LinkCell : public CellControl {
+public:
+    explicit LinkCell(GUIElement* parentElement);
+    void Paint() override;
+
+private:
+    // The link's colour with the focus, the window's without.
+    int FrameColor();
+};
+
 } // namespace
+
+LinkCell::LinkCell(GUIElement* parentElement) : CellControl(parentElement) {
+    tabStop = true;
+    repaintOnFocus = true;
+}
+
+void LinkCell::Paint() {
+    CellControl::Paint();
+    if (!CanPaint()) return;
+    const Rect r = FormRect();
+    Graphics g(OwnerForm());
+    g.DrawFocusFrame({r.x - 2, r.y - 2, r.width + 4, std::max(r.height, g.LineStep()) + 4}, FrameColor());
+}
+
+int LinkCell::FrameColor() {
+    if (hasFocus && enabled) return static_cast<int>(foreColor);
+    return ParentBackOrChain();
+}
 
 FormAbout::FormAbout(Form* ownerForm) : Form(ownerForm ? ownerForm->GetOwnerData() : 0, true), owner(ownerForm) {
     SetTitle("Info...");
@@ -93,6 +128,26 @@ void FormAbout::SetNotice(const std::string& text) { notice = text; }
 
 void FormAbout::Initialize() {}
 
+std::unique_ptr<CellControl> FormAbout::NewCell(const std::string& text, const Rect& place, CellKind kind) {
+    std::unique_ptr<CellControl> cell =
+        kind == CellKind::link ? std::make_unique<LinkCell>(this) : std::make_unique<CellControl>(this);
+    cell->SetText(text);
+    cell->SetAlignment(0);
+    if (kind == CellKind::heading) cell->SetForeColor(0xFFFFFF);
+    if (kind == CellKind::link) {
+        cell->SetForeColor(kLinkColor);
+        cell->SetMarkB(true);
+        cell->SetOnMouseDown(AboutLinkCommand);
+    }
+    cell->SetBorder(kind == CellKind::notice);
+    cell->SetSize(place.width, place.height);
+    cell->MoveClamped(place.x, place.y);
+    cell->Create();
+    return cell;
+}
+
+// The controls are created in the order that gives their ids, and with them
+// the Tab order: the web link, the mail link, "OK".
 void FormAbout::Build() {
     const int h = GetActualHeight();
     const int w = GetActualWidth();
@@ -111,49 +166,11 @@ void FormAbout::Build() {
 
     const int x0 = p + 45;
     const int cw = w - x0 - 10;
-
-    headingCell = std::make_unique<CellControl>(this);
-    headingCell->SetText(heading);
-    headingCell->SetForeColor(0xFFFFFF);
-    headingCell->SetSize(cw, 25);
-    headingCell->MoveClamped(x0, 17);
-    headingCell->SetAlignment(0);
-    headingCell->Create();
-
-    infoCell = std::make_unique<CellControl>(this);
-    infoCell->SetText(infoLine);
-    infoCell->SetAlignment(0);
-    infoCell->SetSize(cw, 25);
-    infoCell->MoveClamped(x0, 38);
-    infoCell->Create();
-
-    webCell = std::make_unique<CellControl>(this);
-    webCell->SetText(webAddress);
-    webCell->SetForeColor(kLinkColor);
-    webCell->SetAlignment(0);
-    webCell->SetMarkB(true);
-    webCell->SetOnMouseDown(AboutLinkCommand);
-    webCell->SetSize(200, 12);
-    webCell->SetPosition(x0, 68);
-    webCell->Create();
-
-    mailCell = std::make_unique<CellControl>(this);
-    mailCell->SetText(MailAddressFor(webAddress));
-    mailCell->SetAlignment(0);
-    mailCell->SetForeColor(kLinkColor);
-    mailCell->SetMarkB(true);
-    mailCell->SetOnMouseDown(AboutLinkCommand);
-    mailCell->SetSize(150, 12);
-    mailCell->SetPosition(p + 255, 68);
-    mailCell->Create();
-
-    noticeCell = std::make_unique<CellControl>(this);
-    noticeCell->SetText(notice);
-    noticeCell->SetAlignment(0);
-    noticeCell->SetBorder(true);
-    noticeCell->SetSize(cw, h - 145);
-    noticeCell->MoveClamped(x0, 95);
-    noticeCell->Create();
+    headingCell = NewCell(heading, {x0, 17, cw, 25}, CellKind::heading);
+    infoCell = NewCell(infoLine, {x0, 38, cw, 25}, CellKind::text);
+    webCell = NewCell(webAddress, {x0, 68, 200, 12}, CellKind::link);
+    mailCell = NewCell(MailAddressFor(webAddress), {p + 255, 68, 150, 12}, CellKind::link);
+    noticeCell = NewCell(notice, {x0, 95, cw, h - 145}, CellKind::notice);
 
     okButton = std::make_unique<ButtonCustom>(this, "OK");
     okButton->SetSize(80, 28);
@@ -177,10 +194,14 @@ bool FormAbout::CanClose() {
 
 void FormAbout::ResizeHook() {}
 
+// The space bar opens the link that has the focus, as a click on it does.
 bool FormAbout::KeyPressed(char character) {
     if (character == 13 || character == 27 || character == 127) {
         OkClicked(okButton.get());
         return false;
+    }
+    if (character == ' ') {
+        if (GUIElement* focused = Application::FocusedOn(this)) LinkClicked(focused);
     }
     return true;
 }

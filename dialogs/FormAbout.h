@@ -1,7 +1,8 @@
 // The modal information window: a framed picture on the left, a heading, an
 // information line, a web link and a mail link, a bordered notice and "OK".
-// Clicking a link starts the browser or the mail client in a forked child,
-// so the game goes on at once. Return, Escape and Delete (127) close it.
+// Clicking a link, or the space bar on a link that Tab has reached, starts
+// the browser or the mail client in a forked child, so the game goes on at
+// once. Return, Escape and Delete (127) close it.
 #pragma once
 #include <X11/Xlib.h>
 
@@ -37,7 +38,8 @@ public:
     // Query-close handler: releases the owner; true.
     virtual bool CanClose();
     virtual void ResizeHook();
-    // Key-character handler: 13, 27 and 127 act as "OK" (and answer false).
+    // Key-character handler: 13, 27 and 127 act as "OK" (and answer false);
+    // the space bar opens the focused link.
     virtual bool KeyPressed(char character);
     virtual void KeyDownHook(uint32_t keysym);
     virtual void KeyUpHook(uint32_t keysym);
@@ -65,6 +67,12 @@ public:
     static std::string MailCommand(const std::string& address);
 
 private:
+    // The box's text cells: left-aligned captions; the heading white, the
+    // links blue, reached with Tab and opened by a click or the space bar,
+    // the notice framed.
+    enum class CellKind { heading, text, link, notice };
+    // A cell of that kind with its caption and place, created.
+    std::unique_ptr<CellControl> NewCell(const std::string& text, const Rect& place, CellKind kind);
     // Runs a command line in a child that is collected later; when none can
     // be started, runs it here and waits.
     static void RunDetached(const std::string& command);

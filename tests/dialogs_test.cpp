@@ -18,7 +18,8 @@
 namespace {
 
 // With a 164 x 50 picture: web link at (209, 68), mail link at (419, 68),
-// "OK" 80 x 28 at (359, 173).
+// both 12 high and framed 2 pixels outside when focused, "OK" 80 x 28 at
+// (359, 173).
 constexpr int kWebX = 215, kMailX = 425, kLinkY = 73;
 
 // Waits until a child has ended, without collecting it.
@@ -85,6 +86,18 @@ TEST_F(Dialogs, AboutLinksRunTheirCommandLinesInChildrenThatAreCollected) {
     EXPECT_GT(xt::CountColor(about.get(), 209, 17, 381, 25, 0xFFFFFF), 0) << "white heading";
     EXPECT_GT(xt::CountColor(about.get(), 419, 68, 150, 12, 0x0000FF), 0) << "blue mail link";
     ClickLinks();
+    // Which link shows the focus frame (its top line, in the link's blue).
+    auto framed = [this] {
+        return std::to_string(xt::CountColor(about.get(), 207, 66, 205, 1, 0x0000FF) > 0) +
+               std::to_string(xt::CountColor(about.get(), 417, 66, 155, 1, 0x0000FF) > 0);
+    };
+    EXPECT_EQ(framed(), "01") << "a click gives the mail link the focus";
+    xt::Key(about.get(), XK_Tab); // to "OK"
+    EXPECT_EQ(framed(), "00");
+    xt::Key(about.get(), XK_Tab);
+    xt::Key(about.get(), XK_space); // the web link opened from the keyboard
+    AwaitAChild();
+    EXPECT_EQ(framed(), "10");
     xt::Click(about.get(), 300, 25); // the heading starts nothing
     xt::Key(about.get(), XK_Escape);
     EXPECT_FALSE(about->IsCreated());
@@ -99,7 +112,7 @@ TEST_F(Dialogs, AboutLinksRunTheirCommandLinesInChildrenThatAreCollected) {
     xt::Click(about.get(), kWebX, kLinkY);
     startSource = nullptr;
     EXPECT_EQ(scratch.Record(), "firefox https://www.example.org\nthunderbird -compose to=info@example.org\n"
-                                "firefox https://www.example.org\n");
+                                "firefox https://www.example.org\nfirefox https://www.example.org\n");
 }
 
 TEST_F(Dialogs, AboutAddressesCannotRunShellCommands) {
@@ -115,6 +128,7 @@ TEST_F(Dialogs, AboutBlocksItsOwnerUntilOkReturnEscapeDeleteOrCloseRequest) {
     for (KeySym key : std::initializer_list<KeySym>{XK_Escape, XK_Return, XK_Delete, XK_VoidSymbol, NoSymbol}) {
         OpenAbout();
         xt::Type(about.get(), "a ");
+        xt::Key(about.get(), XK_Tab); // a link's focus changes none of the keys
         EXPECT_TRUE(about->IsCreated() && !owner.IsEnabled()) << "other keys do nothing";
         if (key == XK_VoidSymbol)
             xt::Click(about.get(), 399, 187); // "OK"
