@@ -184,13 +184,13 @@ TEST_F(GameTest, HoldKeys) {
         }
         return s;
     };
-    const std::pair<KeySym, unsigned> rows[][5] = {
-        {{XK_1, 0}, {XK_2, 0}, {XK_3, 0}, {XK_4, 0}, {XK_5, 0}},
-        {{XK_KP_1, Mod2Mask}, {XK_KP_2, Mod2Mask}, {XK_KP_3, Mod2Mask}, {XK_KP_4, Mod2Mask}, {XK_KP_5, Mod2Mask}},
-        {{XK_KP_End, 0}, {XK_KP_Down, 0}, {XK_KP_Next, 0}, {XK_KP_Left, 0}, {XK_KP_Begin, 0}}};
+    // The main keyboard's digits, the keypad's with Num Lock on, and off.
+    const KeySym rows[3][5] = {{XK_1, XK_2, XK_3, XK_4, XK_5},
+                               {XK_KP_1, XK_KP_2, XK_KP_3, XK_KP_4, XK_KP_5},
+                               {XK_KP_End, XK_KP_Down, XK_KP_Next, XK_KP_Left, XK_KP_Begin}};
+    auto press = [&](Form* to, size_t row, size_t i) { xt::Key(to, rows[row][i], row == 1 ? Mod2Mask : 0); };
     auto pressAll = [&](Form* to) {
-        for (const auto& row : rows)
-            for (auto [key, state] : row) xt::Key(to, key, state);
+        for (size_t k = 0; k < 15; ++k) press(to, k / 5, k % 5);
     };
     pressAll(game);
     finalSymbols = {2, 7, 4, 2, 9};
@@ -200,18 +200,16 @@ TEST_F(GameTest, HoldKeys) {
     EXPECT_EQ("ggggg", locks()) << "before the first spin and during it";
     RunOut();
     ASSERT_EQ("H-HH-", locks());
-    // The focus on Raises, then on the (disabled) slider, then on INFO.
-    for (const auto& row : rows) {
-        for (int i = 0; i < 5; ++i) {
+    // Each key twice; the focus on Raises, then on the (disabled) slider, then on INFO.
+    for (size_t row = 0; row < 3; ++row, xt::Key(game, XK_Tab))
+        for (size_t i = 0; i < 5; ++i) {
             std::string toggled = "H-HH-";
-            toggled[static_cast<size_t>(i)] = toggled[static_cast<size_t>(i)] == 'H' ? '-' : 'H';
-            for (const std::string& want : {toggled, std::string("H-HH-")}) {
-                xt::Key(game, row[i].first, row[i].second);
-                EXPECT_EQ(want, locks()) << "key " << row[i].first;
-            }
+            toggled[i] = "H-"[toggled[i] == 'H'];
+            press(game, row, i);
+            EXPECT_EQ(toggled, locks()) << rows[row][i];
+            press(game, row, i);
+            EXPECT_EQ("H-HH-", locks()) << rows[row][i];
         }
-        xt::Key(game, XK_Tab);
-    }
     ClickOn(game->InfoButton());
     pressAll(game);
     pressAll(game->AboutBox());
