@@ -23,7 +23,7 @@ public:
     std::function<void(Owner*, int id)> onAnswer;
 };
 
-FormMsgBox* Box() { return static_cast<FormMsgBox*>(pendingMessageBox); }
+FormMsgBox* Box() { return static_cast<FormMsgBox*>(pendingMessageBox.get()); }
 
 // Button centres in a 250 x 150 box.
 constexpr int kRightX = 185, kLeftX = 65, kButtonY = 124;
@@ -38,9 +38,7 @@ protected:
     }
     void TearDown() override {
         // What the loop does when it ends.
-        Form* box = pendingMessageBox;
-        pendingMessageBox = nullptr;
-        delete box;
+        DeleteLater(std::move(pendingMessageBox));
         delete owner;
         xt::Pump();
         EXPECT_TRUE(Application::forms.empty());

@@ -75,8 +75,7 @@ protected:
     void TearDown() override {
         delete game;
         game = nullptr;
-        delete pendingMessageBox;
-        pendingMessageBox = nullptr;
+        pendingMessageBox.reset();
         xt::Pump();
         TimeStamp::clockSource = nullptr;
         randomSource = nullptr;
@@ -203,7 +202,7 @@ TEST_F(GameTest, AllFiveHeldCannotRespin) {
     Spin({2, 7, 4, 2, 9});
     for (int reel : {1, 4}) ClickOn(game->LockCell(reel));
     ClickOn(game->StartButton());
-    auto* box = static_cast<FormMsgBox*>(pendingMessageBox);
+    auto* box = static_cast<FormMsgBox*>(pendingMessageBox.get());
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("Unable to lock all cells.", box->GetMessage());
     Advance(200);
