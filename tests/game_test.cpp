@@ -269,7 +269,7 @@ TEST_F(GameTest, AboutBoxAndBlockedWindow) {
     ClickOn(game->InfoButton());
     ASSERT_NE(nullptr, game->AboutBox());
     xt::Key(game->AboutBox(), XK_Escape);
-    EXPECT_TRUE(game->IsEnabled());
+    EXPECT_TRUE(game->IsEnabled() && Application::focused == game->InfoButton()) << "INFO has its focus back";
     ClickOn(game->InfoButton());
     game->Command(game->InfoButton());
     EXPECT_EQ(1, std::count_if(Application::forms.begin(), Application::forms.end(),
