@@ -87,6 +87,10 @@ bool NothingQueued(Display* d, unsigned long& quietMark) {
     return true;
 }
 
+// The event handlers of the dispatch table below, one per X event kind
+// (On...). Each gets the main form and the registered form the event is for.
+using EventHandler = void (*)(Form* mainForm, Form* form, XEvent& ev);
+
 struct KeyInfo {
     uint32_t keysym = 0;
     char c = 0;
@@ -113,10 +117,10 @@ bool TakesKeys(Form* form, uint64_t serial) { return Application::IsRegistered(s
 
 // Keys reach only a control of the form they were typed in: with the focus
 // on another window's control, a key typed here belongs to this form alone.
-void OnKeyPress(Form* form, XKeyEvent& e) {
+void OnKeyPress(Form*, Form* form, XEvent& ev) {
     if (!form->IsEnabled()) return;
     const uint64_t serial = form->GetSerial();
-    KeyInfo k = Translate(e);
+    KeyInfo k = Translate(ev.xkey);
     if (GUIElement* f = Application::FocusedOn(form)) f->KeyDown(k.keysym);
     if (k.c > 0) keyStates[static_cast<unsigned char>(k.c)] = 1;
     if (TakesKeys(form, serial)) form->KeyDown(k.keysym);
@@ -141,10 +145,10 @@ void TabNavigation(Form* form) {
     if (candidate != nullptr) Application::MoveFocus(candidate);
 }
 
-void OnKeyRelease(Form* form, XKeyEvent& e) {
+void OnKeyRelease(Form*, Form* form, XEvent& ev) {
     if (!form->IsEnabled()) return;
     const uint64_t serial = form->GetSerial();
-    KeyInfo k = Translate(e);
+    KeyInfo k = Translate(ev.xkey);
     GUIElement* f = Application::FocusedOn(form);
     if (k.keysym == XK_Tab && (f == nullptr || f->IsTabStop())) {
         TabNavigation(form);
@@ -187,13 +191,6 @@ void LeftRelease(Form* form, Point p) {
     }
     if (Application::IsRegistered(serial)) form->MouseUp(p);
 }
-
-// The event handlers of the dispatch table, one per X event kind. Each gets
-// the main form and the registered form the event arrived at.
-using EventHandler = void (*)(Form* mainForm, Form* form, XEvent& ev);
-
-void OnKeyPressEvent(Form*, Form* form, XEvent& ev) { OnKeyPress(form, ev.xkey); }
-void OnKeyReleaseEvent(Form*, Form* form, XEvent& ev) { OnKeyRelease(form, ev.xkey); }
 
 // Buttons 2 to 4 reach only the form; buttons above 4 reach nothing.
 bool IsOtherButton(unsigned button) { return button >= 2 && button <= 4; }
@@ -265,8 +262,8 @@ void OnClientMessage(Form* mainForm, Form* form, XEvent& ev) {
 // Indexed by event type; event kinds without a handler are ignored.
 const std::array<EventHandler, LASTEvent> kEventHandlers = [] {
     std::array<EventHandler, LASTEvent> h{};
-    h[KeyPress] = OnKeyPressEvent;
-    h[KeyRelease] = OnKeyReleaseEvent;
+    h[KeyPress] = OnKeyPress;
+    h[KeyRelease] = OnKeyRelease;
     h[ButtonPress] = OnButtonPress;
     h[ButtonRelease] = OnButtonRelease;
     h[MotionNotify] = OnMotion;
