@@ -12,7 +12,8 @@
 extern unsigned char keyStates[255];
 // Set by application code to end the loop.
 extern bool quitRequested;
-// The one live message box. This pointer is its only owner: the message-box
+// The message box opened last, open or already answered ("pending" for Run,
+// which deletes it when it ends). This pointer is its only owner: the
 // launchers hand the box it holds to DeleteLater before they put a new one
 // here, and Run does the same when it ends.
 extern std::unique_ptr<Form> pendingMessageBox;
