@@ -25,6 +25,8 @@ Form::Form(uint64_t ownerDataValue, bool dialogFlag) : GUIElement(ownerDataValue
 }
 
 Form::~Form() {
+    // The owner must not go on recording a dialog that no longer exists.
+    if (IsOwnersDialog()) BlockedOwner()->SetDialog(nullptr);
     Application::RemoveWinForm(this);
     created = false;
     DestroyXWindow();
@@ -123,6 +125,32 @@ void Form::Enable(bool flag) {
     GUIElement* previous = Application::FindBySerial(std::exchange(focusToRestore, 0));
     if (previous != nullptr && previous->IsChild() && Application::GetForm(previous) == this && focusedHere == nullptr)
         Application::MoveFocus(previous);
+}
+
+void Form::BlockOwner(Form* owner) {
+    if (owner == nullptr) return;
+    blockedOwner = owner->GetSerial();
+    owner->Enable(false);
+    owner->SetMarkA(true);
+    owner->SetDialog(this);
+}
+
+void Form::ReleaseOwner() {
+    Form* owner = BlockedOwner();
+    if (owner == nullptr) return;
+    if (owner->GetDialog() == this) owner->SetDialog(nullptr);
+    owner->Enable(true);
+    owner->SetMarkA(false);
+}
+
+Form* Form::BlockedOwner() const {
+    // Only a form can be blocked, so the element found is one.
+    return blockedOwner != 0 ? static_cast<Form*>(Application::FindBySerial(blockedOwner)) : nullptr;
+}
+
+bool Form::IsOwnersDialog() const {
+    const Form* owner = BlockedOwner();
+    return owner != nullptr && owner->GetDialog() == this;
 }
 
 void Form::Paint() {

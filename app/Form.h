@@ -71,6 +71,19 @@ public:
     virtual void SetMarkBIfCreated();
     virtual void ClearMarkBIfCreated();
 
+    // Dialog plumbing. A dialog blocks the window it belongs to while it is
+    // open: BlockOwner disables the owner (which takes the focus from its
+    // control and remembers it), marks it (SetMarkA) and records this form
+    // as its dialog. ReleaseOwner enables the owner again (the control gets
+    // the focus back) and clears the mark; the owner forgets this form as
+    // its dialog. Nothing happens without an owner or once it is destroyed.
+    void BlockOwner(Form* owner);
+    void ReleaseOwner();
+    // The window this form blocks or blocked, while it exists; else null.
+    Form* BlockedOwner() const;
+    // True while the blocked owner still records this form as its dialog.
+    bool IsOwnersDialog() const;
+
     Form* GetDialog() const { return dialog; }
     Atom GetDeleteAtom() const { return deleteAtom; }
     Display* GetDisplay() const { return screen ? screen->GetDisplay() : nullptr; }
@@ -89,4 +102,5 @@ private:
     bool isDialog = false;
     bool option5 = false;
     uint64_t focusToRestore = 0; // registration number of the control that had the focus when disabled
+    uint64_t blockedOwner = 0; // registration number of the window this dialog blocks
 };

@@ -80,6 +80,9 @@ bool GUIElement::IsTabStop() { return tabStop; }
 bool GUIElement::RepaintsWithContainer() { return repaintWithContainer; }
 bool GUIElement::IsChild() { return isChild; }
 
+// Both far edges are inside: an element w wide answers for w + 1 columns,
+// so neighbours that touch share their edge and the loop gives a click there
+// to the focused one first, else to the first in the registry.
 bool GUIElement::Contains(Point p) {
     return created && visible && x <= p.x && p.x <= x + width && y <= p.y && p.y <= y + height;
 }
@@ -88,6 +91,10 @@ void GUIElement::SetText(const std::string& value) { text = value; }
 std::string GUIElement::GetText() { return text; }
 std::string GUIElement::GetValue() { return GetText(); }
 
+// Every release is a click; one within 999 ms of the previous release on the
+// same element is also a double click (onClick runs first, for both). The
+// gap is signed, so a clock that steps back counts as quick, and lastClick
+// starts at construction, so a release soon after it counts as well.
 void GUIElement::MouseUp(Point point) {
     if (onClick) onClick(this, tag, point);
     TimeStamp now = TimeStamp::Now();

@@ -4,7 +4,10 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "app/Application.h"
 #include "app/Form.h"
@@ -15,11 +18,48 @@
 
 unsigned char keyStates[255] = {0};
 bool quitRequested = false;
-Form* pendingMessageBox = nullptr;
+std::unique_ptr<Form> pendingMessageBox;
 
 bool IsKeyDown(int code) { return code >= 0 && code <= 254 && keyStates[code] == 1; }
 
+namespace {
+
+// Forms handed to DeleteLater while an event or a tick is being handled.
+std::vector<std::unique_ptr<Form>> doomed;
+int handlingDepth = 0;
+
+// The one place where forms handed to DeleteLater are deleted. A destructor
+// may hand over another form: each is taken off the list before it goes.
+void DeleteDoomed() {
+    while (!doomed.empty()) {
+        std::unique_ptr<Form> form = std::move(doomed.back());
+        doomed.pop_back();
+        form.reset();
+    }
+}
+
+// Marks an event or a tick as being handled; when the outermost one is
+// finished, the forms given up meanwhile are deleted.
+class HandlingScope {
+public:
+    HandlingScope() { ++handlingDepth; }
+    ~HandlingScope() {
+        if (--handlingDepth == 0) DeleteDoomed();
+    }
+    HandlingScope(const HandlingScope&) = delete;
+    HandlingScope& operator=(const HandlingScope&) = delete;
+};
+
+} // namespace
+
+void DeleteLater(std::unique_ptr<Form> form) {
+    if (form == nullptr) return;
+    doomed.push_back(std::move(form));
+    if (handlingDepth == 0) DeleteDoomed();
+}
+
 void IdleTick() {
+    HandlingScope handling;
     tickMs = (tickMs + 10) % 1000;
     TickTimers(10);
 }
@@ -47,6 +87,10 @@ bool NothingQueued(Display* d, unsigned long& quietMark) {
     return true;
 }
 
+// The event handlers of the dispatch table below, one per X event kind
+// (On...). Each gets the main form and the registered form the event is for.
+using EventHandler = void (*)(Form* mainForm, Form* form, XEvent& ev);
+
 struct KeyInfo {
     uint32_t keysym = 0;
     char c = 0;
@@ -73,10 +117,10 @@ bool TakesKeys(Form* form, uint64_t serial) { return Application::IsRegistered(s
 
 // Keys reach only a control of the form they were typed in: with the focus
 // on another window's control, a key typed here belongs to this form alone.
-void OnKeyPress(Form* form, XKeyEvent& e) {
+void OnKeyPress(Form*, Form* form, XEvent& ev) {
     if (!form->IsEnabled()) return;
     const uint64_t serial = form->GetSerial();
-    KeyInfo k = Translate(e);
+    KeyInfo k = Translate(ev.xkey);
     if (GUIElement* f = Application::FocusedOn(form)) f->KeyDown(k.keysym);
     if (k.c > 0) keyStates[static_cast<unsigned char>(k.c)] = 1;
     if (TakesKeys(form, serial)) form->KeyDown(k.keysym);
@@ -101,10 +145,10 @@ void TabNavigation(Form* form) {
     if (candidate != nullptr) Application::MoveFocus(candidate);
 }
 
-void OnKeyRelease(Form* form, XKeyEvent& e) {
+void OnKeyRelease(Form*, Form* form, XEvent& ev) {
     if (!form->IsEnabled()) return;
     const uint64_t serial = form->GetSerial();
-    KeyInfo k = Translate(e);
+    KeyInfo k = Translate(ev.xkey);
     GUIElement* f = Application::FocusedOn(form);
     if (k.keysym == XK_Tab && (f == nullptr || f->IsTabStop())) {
         TabNavigation(form);
@@ -148,71 +192,105 @@ void LeftRelease(Form* form, Point p) {
     if (Application::IsRegistered(serial)) form->MouseUp(p);
 }
 
+// Buttons 2 to 4 reach only the form; buttons above 4 reach nothing.
+bool IsOtherButton(unsigned button) { return button >= 2 && button <= 4; }
+
+// A disabled form (one that has opened a dialog) hears every press itself.
+void OnButtonPress(Form*, Form* form, XEvent& ev) {
+    const Point p{ev.xbutton.x, ev.xbutton.y};
+    if (!form->IsEnabled())
+        form->MouseDown(p);
+    else if (ev.xbutton.button == Button1)
+        LeftPress(form, p);
+    else if (IsOtherButton(ev.xbutton.button))
+        form->OtherButtonDown(p);
+}
+
+void OnButtonRelease(Form*, Form* form, XEvent& ev) {
+    const Point p{ev.xbutton.x, ev.xbutton.y};
+    if (!form->IsEnabled())
+        form->MouseUp(p);
+    else if (ev.xbutton.button == Button1)
+        LeftRelease(form, p);
+    else if (IsOtherButton(ev.xbutton.button))
+        form->OtherButtonUp(p);
+}
+
+// Of the controls only a focused slider or scroll bar follows the pointer.
+void OnMotion(Form*, Form* form, XEvent& ev) {
+    if (!form->IsEnabled()) return;
+    const uint64_t serial = form->GetSerial();
+    if (GUIElement* f = Application::FocusedOn(form)) {
+        const std::string& t = f->GetTypeTag();
+        if (t == kSliderTag || t == kScrollBarTag) f->MouseMove(ev.xmotion.x, ev.xmotion.y);
+    }
+    if (Application::IsRegistered(serial)) form->MouseMove(ev.xmotion.x, ev.xmotion.y);
+}
+
+void OnEnter(Form*, Form* form, XEvent&) { form->MouseEnter(); }
+void OnLeave(Form*, Form* form, XEvent&) { form->MouseLeave(); }
+// Every expose event repaints the whole form; its count and area are not read.
+void OnExpose(Form*, Form* form, XEvent&) { form->Paint(); }
+
+// Resized runs while the form still holds its old size.
+void OnConfigure(Form*, Form* form, XEvent& ev) {
+    const XConfigureEvent& c = ev.xconfigure;
+    const Size s = form->GetSize();
+    if (c.width != s.width || c.height != s.height) form->Resized();
+    form->SetGeometry(c.x, c.y, c.width, c.height);
+}
+
+void OnDestroy(Form*, Form*, XEvent&) {}
+
+// The window manager's close button: the main form's QueryClose alone
+// decides (it sets quitRequested); another form closes when it agrees. A
+// client message of type None carrying 1 is the form's user message.
+void OnClientMessage(Form* mainForm, Form* form, XEvent& ev) {
+    const Atom deleteAtom = form->GetDeleteAtom();
+    if (deleteAtom != 0 && static_cast<Atom>(ev.xclient.data.l[0]) == deleteAtom) {
+        if (mainForm != nullptr && form->GetId() == mainForm->GetId()) {
+            mainForm->QueryClose();
+        } else if (form->QueryClose()) {
+            form->DestroyWindow();
+            form->Closed();
+        }
+    } else if (ev.xclient.message_type == None && ev.xclient.data.l[0] == 1) {
+        form->UserMessage();
+    }
+}
+
+// Indexed by event type; event kinds without a handler are ignored.
+const std::array<EventHandler, LASTEvent> kEventHandlers = [] {
+    std::array<EventHandler, LASTEvent> h{};
+    h[KeyPress] = OnKeyPress;
+    h[KeyRelease] = OnKeyRelease;
+    h[ButtonPress] = OnButtonPress;
+    h[ButtonRelease] = OnButtonRelease;
+    h[MotionNotify] = OnMotion;
+    h[EnterNotify] = OnEnter;
+    h[LeaveNotify] = OnLeave;
+    h[Expose] = OnExpose;
+    h[ConfigureNotify] = OnConfigure;
+    h[DestroyNotify] = OnDestroy;
+    h[ClientMessage] = OnClientMessage;
+    return h;
+}();
+
+// The window an event is about: for a configure or destroy event that is the
+// window configured or destroyed, not the one the event was reported on.
+Window SubjectWindow(const XEvent& ev) {
+    if (ev.type == ConfigureNotify) return ev.xconfigure.window;
+    if (ev.type == DestroyNotify) return ev.xdestroywindow.window;
+    return ev.xany.window;
+}
+
 } // namespace
 
 void DispatchEvent(Form* mainForm, XEvent& ev) {
-    Window w = ev.xany.window;
-    if (ev.type == ConfigureNotify) w = ev.xconfigure.window;
-    if (ev.type == DestroyNotify) w = ev.xdestroywindow.window;
-    Form* form = Application::FindFormByWindow(w);
-    if (form == nullptr) return;
-
-    switch (ev.type) {
-    case KeyPress: OnKeyPress(form, ev.xkey); break;
-    case KeyRelease: OnKeyRelease(form, ev.xkey); break;
-    case ButtonPress: {
-        Point p{ev.xbutton.x, ev.xbutton.y};
-        if (!form->IsEnabled())
-            form->MouseDown(p);
-        else if (ev.xbutton.button == Button1)
-            LeftPress(form, p);
-        else if (ev.xbutton.button >= 2 && ev.xbutton.button <= 4)
-            form->OtherButtonDown(p);
-        break;
-    }
-    case ButtonRelease: {
-        Point p{ev.xbutton.x, ev.xbutton.y};
-        if (!form->IsEnabled())
-            form->MouseUp(p);
-        else if (ev.xbutton.button == Button1)
-            LeftRelease(form, p);
-        else if (ev.xbutton.button >= 2 && ev.xbutton.button <= 4)
-            form->OtherButtonUp(p);
-        break;
-    }
-    case MotionNotify: {
-        if (!form->IsEnabled()) break;
-        const uint64_t serial = form->GetSerial();
-        if (GUIElement* f = Application::FocusedOn(form)) {
-            const std::string& t = f->TypeTag();
-            if (t == kSliderTag || t == kScrollBarTag) f->MouseMove(ev.xmotion.x, ev.xmotion.y);
-        }
-        if (Application::IsRegistered(serial)) form->MouseMove(ev.xmotion.x, ev.xmotion.y);
-        break;
-    }
-    case EnterNotify: form->MouseEnter(); break;
-    case LeaveNotify: form->MouseLeave(); break;
-    case Expose: form->Paint(); break;
-    case ConfigureNotify: {
-        Size s = form->GetSize();
-        if (ev.xconfigure.width != s.width || ev.xconfigure.height != s.height) form->Resized();
-        form->SetGeometry(ev.xconfigure.x, ev.xconfigure.y, ev.xconfigure.width, ev.xconfigure.height);
-        break;
-    }
-    case ClientMessage:
-        if (form->GetDeleteAtom() != 0 && static_cast<Atom>(ev.xclient.data.l[0]) == form->GetDeleteAtom()) {
-            if (mainForm != nullptr && form->GetId() == mainForm->GetId()) {
-                mainForm->QueryClose();
-            } else if (form->QueryClose()) {
-                form->DestroyWindow();
-                form->Closed();
-            }
-        } else if (ev.xclient.message_type == None && ev.xclient.data.l[0] == 1) {
-            form->UserMessage();
-        }
-        break;
-    default: break;
-    }
+    HandlingScope handling;
+    if (ev.type < 0 || ev.type >= LASTEvent || kEventHandlers[ev.type] == nullptr) return;
+    // Events of windows that belong to no registered form are ignored.
+    if (Form* form = Application::FindFormByWindow(SubjectWindow(ev))) kEventHandlers[ev.type](mainForm, form, ev);
 }
 
 void Run(Form* mainForm) {
@@ -253,10 +331,6 @@ void Run(Form* mainForm) {
         DispatchEvent(mainForm, ev);
     }
     Application::DestroyAllWindows();
-    if (pendingMessageBox != nullptr) {
-        Form* box = pendingMessageBox;
-        pendingMessageBox = nullptr;
-        delete box;
-    }
+    DeleteLater(std::move(pendingMessageBox));
     if (mainForm) mainForm->Closed();
 }

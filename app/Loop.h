@@ -1,17 +1,28 @@
-// The one event loop and its dispatch table.
+// The one event loop, its dispatch table (one handler per X event kind) and
+// the deletion of forms given up while an event is being handled.
 #pragma once
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <memory>
 
-class Form;
+#include "app/Form.h"
 
 // 1 while the key that produces that character is held down.
 extern unsigned char keyStates[255];
 // Set by application code to end the loop.
 extern bool quitRequested;
-// The one live message box, owned by the loop.
-extern Form* pendingMessageBox;
+// The message box opened last, open or already answered ("pending" for Run,
+// which deletes it when it ends). This pointer is its only owner: the
+// launchers hand the box it holds to DeleteLater before they put a new one
+// here, and Run does the same when it ends.
+extern std::unique_ptr<Form> pendingMessageBox;
+
+// Deletes the form once the event or idle tick being handled is finished,
+// or at once when none is. A form whose own code may still be on the stack
+// (a message box replaced from its owner's DialogResult) is given up this
+// way, never deleted directly.
+void DeleteLater(std::unique_ptr<Form> form);
 
 // Runs until quitRequested or a stop signal (StopSignals.h), then destroys
 // every window, the pending message box, and calls the main form's Closed.
@@ -19,7 +30,8 @@ void Run(Form* mainForm);
 
 // One pass of the loop, split so that tests can drive it without sleeping:
 // DispatchEvent routes one X event as the loop does; IdleTick is what an idle
-// 10 ms slice does (tickMs and every timer advance by 10).
+// 10 ms slice does (tickMs and every timer advance by 10). Each deletes the
+// forms given up during it before it returns.
 void DispatchEvent(Form* mainForm, XEvent& event);
 void IdleTick();
 

@@ -12,7 +12,7 @@ void CollectUnder(GUIElement* container, std::vector<GUIElement*>& out) {
     for (GUIElement* e : Application::elements) {
         if (!e->IsChild() || e->GetParent() != container) continue;
         out.push_back(e);
-        if (e->TypeTag() == kPanelTag) CollectUnder(e, out);
+        if (e->GetTypeTag() == kPanelTag) CollectUnder(e, out);
     }
 }
 

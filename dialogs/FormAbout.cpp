@@ -99,17 +99,13 @@ FormAbout::FormAbout(Form* ownerForm) : Form(ownerForm ? ownerForm->GetOwnerData
     SetOnKeyChar(ToForm<&FormAbout::KeyPressed>);
     SetOnKeyDown(ToForm<&FormAbout::KeyDownHook>);
     SetOnKeyUp(ToForm<&FormAbout::KeyUpHook>);
-    if (owner != nullptr) {
-        owner->Enable(false);
-        owner->SetMarkA(true);
-        owner->SetDialog(this);
-    }
+    BlockOwner(owner);
 }
 
 FormAbout::~FormAbout() {
     // A box deleted while open must not leave its owner blocked, nor
     // recording a dialog that no longer exists.
-    if (owner != nullptr && owner->GetDialog() == this) ReleaseOwner();
+    if (IsOwnersDialog()) ReleaseOwner();
     DestroyWindow();
     ReapChildren();
 }
@@ -179,15 +175,9 @@ void FormAbout::Build() {
     okButton->Create();
 }
 
-void FormAbout::ReleaseOwner() {
-    owner->SetDialog(nullptr);
-    owner->Enable(true);
-    owner->SetMarkA(false);
-}
-
 bool FormAbout::CanClose() {
     Extension2(0);
-    if (owner != nullptr) ReleaseOwner();
+    ReleaseOwner();
     ReapChildren();
     return true;
 }

@@ -76,7 +76,6 @@ private:
     // Runs a command line in a child that is collected later; when none can
     // be started, runs it here and waits.
     static void RunDetached(const std::string& command);
-    void ReleaseOwner();
 
     Form* owner = nullptr;
     // Destroyed from the bottom up, after the window: the button, the five

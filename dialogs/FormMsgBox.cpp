@@ -1,7 +1,6 @@
 #include "dialogs/FormMsgBox.h"
 
-#include <algorithm>
-#include <vector>
+#include <utility>
 
 #include "app/Application.h"
 #include "app/FormHandler.h"
@@ -10,77 +9,36 @@
 #include "controls/ButtonCustom.h"
 #include "controls/CellControl.h"
 
-// Marks a box as running its own code for as long as the scope lasts.
-class BusyScope {
-public:
-    explicit BusyScope(FormMsgBox* b) : box(b) { ++box->busy; }
-    ~BusyScope() { --box->busy; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    FormMsgBox* box;
-};
-
 namespace {
 
 constexpr int kBoxWidth = 250;
 constexpr int kBoxHeight = 150;
 
-// The box a launcher put into pendingMessageBox last.
-FormMsgBox* lastBox = nullptr;
-
-// Boxes replaced while their own code was still running (a launcher called
-// from the owner's DialogResult): they are freed once that code has returned,
-// by the next launcher call or when any box is destroyed, at the latest when
-// the loop deletes the pending box at its end.
-std::vector<FormMsgBox*>& Retired() {
-    static auto* retired = new std::vector<FormMsgBox*>();
-    return *retired;
-}
-
-void FreeRetired() {
-    static bool freeing = false;
-    if (freeing) return;
-    freeing = true;
-    std::vector<FormMsgBox*>& retired = Retired();
-    for (size_t i = 0; i < retired.size();) {
-        FormMsgBox* box = retired[i];
-        if (box->IsBusy()) {
-            ++i;
-            continue;
-        }
-        retired.erase(retired.begin() + static_cast<std::ptrdiff_t>(i));
-        delete box;
-    }
-    freeing = false;
-}
-
-// Gives an owner back its input and forgets the box as its dialog.
-void ReleaseOwner(Form* owner, Form* box) {
-    if (owner == nullptr) return;
-    if (owner->GetDialog() == box) owner->SetDialog(nullptr);
-    owner->Enable(true);
-    owner->SetMarkA(false);
-}
-
 // The command of both buttons: their form is the box that made them.
 constexpr CommandCallback MessageBoxCommand = ToForm<&FormMsgBox::ButtonClicked>;
 
-bool IsMessageBox(const Form* form) {
-    const std::vector<FormMsgBox*>& retired = Retired();
-    return form != nullptr && (form == lastBox || std::find(retired.begin(), retired.end(), form) != retired.end());
-}
-
 // The window a new box belongs to: the one given, else the main window (the
-// first form). A message box never owns another: it is about to be deleted.
+// first form). A message box never owns another: it is about to be given up.
 Form* ResolveOwner(Form* owner) {
     if (owner == nullptr) {
         for (Form* f : Application::forms)
-            if (!IsMessageBox(f)) return f;
+            if (dynamic_cast<FormMsgBox*>(f) == nullptr) return f;
         return nullptr;
     }
-    return IsMessageBox(owner) ? static_cast<FormMsgBox*>(owner)->GetOwner() : owner;
+    auto* box = dynamic_cast<FormMsgBox*>(owner);
+    return box != nullptr ? box->GetOwner() : owner;
+}
+
+// The open box is replaced: its window goes now, the box itself once the
+// event being handled is finished, for its own code may be the caller (the
+// owner's DialogResult opening the next box). No result is reported for it,
+// and its owner stays blocked for the new box, unless that is another window.
+void GiveUpPendingBox(Form* newOwner) {
+    Form* previous = pendingMessageBox.get();
+    if (previous == nullptr) return;
+    if (previous->IsCreated() && previous->BlockedOwner() != newOwner) previous->ReleaseOwner();
+    previous->DestroyWindow();
+    DeleteLater(std::move(pendingMessageBox));
 }
 
 void Launch(uint32_t id, bool yesNo, Form* owner, const std::string& text, const std::string& title) {
@@ -89,22 +47,8 @@ void Launch(uint32_t id, bool yesNo, Form* owner, const std::string& text, const
         Log("Message box without an owner and without a main window: " + title);
         return;
     }
-    if (pendingMessageBox != nullptr) {
-        Form* previous = pendingMessageBox;
-        pendingMessageBox = nullptr;
-        if (previous == lastBox) {
-            // An open box of another owner would leave that owner blocked.
-            if (previous->IsCreated() && lastBox->GetOwner() != owner) ReleaseOwner(lastBox->GetOwner(), previous);
-            lastBox = nullptr;
-            Retired().push_back(static_cast<FormMsgBox*>(previous));
-        } else {
-            delete previous;
-        }
-    }
-    FreeRetired();
-    auto* box = new FormMsgBox(id, yesNo, owner->GetScreen(), owner, title, text);
-    pendingMessageBox = box;
-    lastBox = box;
+    GiveUpPendingBox(owner);
+    pendingMessageBox = std::make_unique<FormMsgBox>(id, yesNo, owner->GetScreen(), owner, title, text);
 }
 
 } // namespace
@@ -118,12 +62,7 @@ FormMsgBox::FormMsgBox(uint32_t id, bool yesNoFlag, Screen* screen, Form* owner,
     boxId = id;
     message = text;
     parent = owner;
-    ownerSerial = owner != nullptr ? owner->GetSerial() : 0;
-    if (owner != nullptr) {
-        owner->Enable(false);
-        owner->SetMarkA(true);
-        owner->SetDialog(this);
-    }
+    BlockOwner(owner);
     SetSize(kBoxWidth, kBoxHeight);
     CenterOn(owner);
     SetTitle(title);
@@ -143,23 +82,15 @@ FormMsgBox::FormMsgBox(uint32_t id, bool yesNoFlag, Screen* screen, Form* owner,
     Create();
     // A box that could not get a window can never be answered: the owner
     // must not stay blocked behind it.
-    if (!IsCreated()) ReleaseOwner(owner, this);
+    if (!IsCreated()) ReleaseOwner();
 }
 
-FormMsgBox::~FormMsgBox() {
-    DestroyWindow();
-    Form* owner = GetOwner();
-    if (owner != nullptr && owner->GetDialog() == this) owner->SetDialog(nullptr);
-    if (lastBox == this) lastBox = nullptr;
-    if (pendingMessageBox == this) pendingMessageBox = nullptr;
-    std::vector<FormMsgBox*>& retired = Retired();
-    retired.erase(std::remove(retired.begin(), retired.end(), this), retired.end());
-    FreeRetired();
-}
+// Deleting a box does not give its owner back its input: a box is deleted
+// when a new one replaces it (which blocks the owner again) or when the
+// windows are gone. The owner only forgets it as its dialog (Form does that).
+FormMsgBox::~FormMsgBox() { DestroyWindow(); }
 
-Form* FormMsgBox::GetOwner() const {
-    return parent != nullptr && Application::IsRegistered(ownerSerial) ? static_cast<Form*>(parent) : nullptr;
-}
+Form* FormMsgBox::GetOwner() const { return BlockedOwner(); }
 
 void FormMsgBox::Setup(uint32_t id, bool yesNoFlag, const std::string& title, const std::string& text) {
     boxId = id;
@@ -195,13 +126,11 @@ void FormMsgBox::Build() {
 }
 
 bool FormMsgBox::CanClose() {
-    BusyScope scope(this);
-    ReleaseOwner(GetOwner(), this);
+    ReleaseOwner();
     return true;
 }
 
 void FormMsgBox::ReportResult() {
-    BusyScope scope(this);
     Form* owner = GetOwner();
     if (owner != nullptr) owner->DialogResult(static_cast<int>(boxId), static_cast<int>(result));
 }
@@ -219,7 +148,6 @@ void FormMsgBox::ChildEventHook3() {}
 void FormMsgBox::ChildEventHook4() {}
 
 void FormMsgBox::ButtonClicked(GUIElement* sender) {
-    BusyScope scope(this);
     if (!CanClose()) return;
     if (sender != nullptr && firstButton != nullptr && sender->GetId() == firstButton->GetId())
         result = yesNo ? kMsgBoxYes : kMsgBoxOk;
@@ -237,13 +165,6 @@ void FormMsgBox::SetMessage(const std::string& value) {
 void FormMsgBox::Paint() { Form::Paint(); }
 void FormMsgBox::Initialize() {}
 void FormMsgBox::UserMessage() {}
-
-void FormMsgBox::Closed() {
-    // The owner's DialogResult may open the next box; this one stays alive
-    // until the call has come back here.
-    BusyScope scope(this);
-    Form::Closed();
-}
 
 void ShowMessage(uint32_t id, Form* owner, const std::string& text, const std::string& title) {
     Launch(id, false, owner, text, title);

@@ -1,7 +1,9 @@
 // The modal message window: one text cell and either "OK" or "YES" and "NO".
 // It disables its owner while it is open and reports the button that closed
 // it through the owner's DialogResult (id, result). The launchers return at
-// once; at most one box lives at a time, kept in pendingMessageBox.
+// once; at most one box lives at a time, owned by pendingMessageBox (Loop.h):
+// a launcher gives the previous box up to DeleteLater, so a box answered
+// from its own button is deleted only after that click has been handled.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -49,7 +51,6 @@ public:
     void Paint() override;
     void Initialize() override;
     void UserMessage() override;
-    void Closed() override;
 
     // The owner while it exists; null once it has been destroyed.
     Form* GetOwner() const;
@@ -60,12 +61,8 @@ public:
     CellControl* GetTextCell() const { return textCell.get(); }
     ButtonCustom* GetFirstButton() const { return firstButton.get(); }
     ButtonCustom* GetSecondButton() const { return secondButton.get(); }
-    // True while the box's own code is running (it is closing and reporting).
-    bool IsBusy() const { return busy > 0; }
 
 private:
-    friend class BusyScope;
-
     std::unique_ptr<CellControl> textCell;
     std::string message;
     bool yesNo = false;
@@ -73,8 +70,6 @@ private:
     uint32_t result = 0;
     std::unique_ptr<ButtonCustom> firstButton;
     std::unique_ptr<ButtonCustom> secondButton;
-    uint64_t ownerSerial = 0; // tells the owner from a form built in its place
-    int busy = 0;
 };
 
 // Plain message with "OK".

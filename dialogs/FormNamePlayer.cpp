@@ -21,9 +21,7 @@ FormNamePlayer::FormNamePlayer(Form* ownerForm, uint64_t ownerData, const std::s
     if (ownerForm != nullptr) {
         SetScreen(ownerForm->GetScreen());
         owner = ownerForm;
-        owner->Enable(false);
-        owner->SetDialog(this);
-        owner->SetMarkA(true);
+        BlockOwner(owner);
     }
     SetOption1(false);
     Setup(title);
@@ -51,7 +49,7 @@ void FormNamePlayer::Setup(const std::string& title) {
 FormNamePlayer::~FormNamePlayer() {
     // A dialog deleted while open must not leave its owner blocked, nor
     // recording a dialog that no longer exists.
-    if (owner != nullptr && owner->GetDialog() == this) ReleaseOwner();
+    if (IsOwnersDialog()) ReleaseOwner();
     DestroyWindow();
 }
 
@@ -88,15 +86,9 @@ void FormNamePlayer::Build() {
     nameBox->SetFocus();
 }
 
-void FormNamePlayer::ReleaseOwner() {
-    owner->SetDialog(nullptr);
-    owner->Enable(true);
-    owner->SetMarkA(false);
-}
-
 bool FormNamePlayer::CanClose() {
     Extension2(0);
-    if (owner != nullptr) ReleaseOwner();
+    ReleaseOwner();
     return true;
 }
 

@@ -50,7 +50,6 @@ public:
 
 private:
     void Setup(const std::string& title);
-    void ReleaseOwner();
 
     Form* owner = nullptr;
     // Destroyed after the window, from the bottom up.

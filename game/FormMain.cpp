@@ -41,7 +41,7 @@ FormMain* FindFormMain(GUIElement* element) {
 
 FormMain* AsFormMain(GUIElement* element) {
     if (element == nullptr) return nullptr;
-    if (element->TypeTag() == kFormTag) return dynamic_cast<FormMain*>(element);
+    if (element->GetTypeTag() == kFormTag) return dynamic_cast<FormMain*>(element);
     return FindFormMain(element);
 }
 
@@ -52,7 +52,7 @@ constexpr FormHandler<Method, AsFormMain> ToMain{};
 // Presses on the window itself and on the lock cells.
 void OnMousePress(GUIElement* e, uint64_t, Point) {
     if (e == nullptr) return;
-    if (e->TypeTag() == kFormTag) {
+    if (e->GetTypeTag() == kFormTag) {
         if (FormMain* f = dynamic_cast<FormMain*>(e)) f->FormMouseDown();
     } else if (e->IsChild()) {
         if (FormMain* f = FindFormMain(e)) f->ToggleLock(e);
@@ -128,11 +128,8 @@ FormMain::~FormMain() {
     DestroyWindow();
     // A message box still open over this window (the loop normally deletes
     // it first) must not outlive its owner.
-    if (pendingMessageBox != nullptr && pendingMessageBox->GetParent() == this) {
-        Form* box = pendingMessageBox;
-        pendingMessageBox = nullptr;
-        delete box;
-    }
+    if (pendingMessageBox != nullptr && pendingMessageBox->GetParent() == this)
+        DeleteLater(std::move(pendingMessageBox));
     if (mainWindow == this) mainWindow = nullptr;
     // The members go now, in the order their declarations give.
 }

@@ -295,7 +295,7 @@ TEST_F(AppTest, RunTicksOnIdleTimeWaitedBetweenEvents) {
             calls.push_back(std::string("box deleted (form ") + (target->IsCreated() ? "shown)" : "gone)"));
         }
     };
-    pendingMessageBox = new Box(50, 50);
+    pendingMessageBox = std::make_unique<Box>(50, 50);
     pendingMessageBox->Create();
     ::Run(&form);
     loopWaiting = real;

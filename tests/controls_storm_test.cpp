@@ -26,8 +26,8 @@ GUIElement* AnyElement() {
 // Commands and callbacks change other controls while the storm runs.
 void OnCommand(Child* sender) {
     ++reached;
-    if (sender->TypeTag() == kCheckBoxTag) gallery->options->SetEnabled(!gallery->options->IsEnabled());
-    if (sender->TypeTag() == kOptionBoxTag) gallery->progress->SetValue(reached % 120 - 10);
+    if (sender->GetTypeTag() == kCheckBoxTag) gallery->options->SetEnabled(!gallery->options->IsEnabled());
+    if (sender->GetTypeTag() == kOptionBoxTag) gallery->progress->SetValue(reached % 120 - 10);
     if (sender == gallery->plainButton) gallery->panel->IsCreated() ? gallery->panel->Hide() : gallery->panel->Show();
 }
 

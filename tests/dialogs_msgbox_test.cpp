@@ -23,7 +23,7 @@ public:
     std::function<void(Owner*, int id)> onAnswer;
 };
 
-FormMsgBox* Box() { return static_cast<FormMsgBox*>(pendingMessageBox); }
+FormMsgBox* Box() { return static_cast<FormMsgBox*>(pendingMessageBox.get()); }
 
 // Button centres in a 250 x 150 box.
 constexpr int kRightX = 185, kLeftX = 65, kButtonY = 124;
@@ -38,9 +38,7 @@ protected:
     }
     void TearDown() override {
         // What the loop does when it ends.
-        Form* box = pendingMessageBox;
-        pendingMessageBox = nullptr;
-        delete box;
+        DeleteLater(std::move(pendingMessageBox));
         delete owner;
         xt::Pump();
         EXPECT_TRUE(Application::forms.empty());
@@ -102,18 +100,23 @@ TEST_F(MsgBox, ANewBoxReplacesTheOpenOne) {
 }
 
 // The owner's DialogResult runs while the answered box is still closing;
-// boxes opened from there must not free it under its feet.
+// boxes opened from there must not free it under its feet: it goes once the
+// click has been handled.
 TEST_F(MsgBox, OpeningBoxesFromDialogResultIsSafe) {
+    static uint64_t answered;
     owner->onAnswer = [](Owner* o, int id) {
         if (id == 1) {
+            answered = Box()->GetSerial();
             ShowMessage(2, o, "Again.", "Notice");
             ShowQuestion(3, o, "And again?", "Question");
+            EXPECT_TRUE(Application::IsRegistered(answered));
         } else if (id == 4) {
             ShowMessage(5, o, "After a close.", "Notice");
         }
     };
     ShowQuestion(1, owner, "Go on?", "Question");
     Answer(kRightX);
+    EXPECT_FALSE(Application::IsRegistered(answered));
     EXPECT_FALSE(owner->IsEnabled());
     EXPECT_TRUE(Box()->IsYesNo());
     Answer(kLeftX);

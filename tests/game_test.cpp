@@ -75,8 +75,7 @@ protected:
     void TearDown() override {
         delete game;
         game = nullptr;
-        delete pendingMessageBox;
-        pendingMessageBox = nullptr;
+        pendingMessageBox.reset();
         xt::Pump();
         TimeStamp::clockSource = nullptr;
         randomSource = nullptr;
@@ -249,7 +248,7 @@ TEST_F(GameTest, AllFiveHeldCannotRespin) {
     Spin({2, 7, 4, 2, 9});
     for (int reel : {1, 4}) ClickOn(game->LockCell(reel));
     ClickOn(game->StartButton());
-    auto* box = static_cast<FormMsgBox*>(pendingMessageBox);
+    auto* box = static_cast<FormMsgBox*>(pendingMessageBox.get());
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("Unable to lock all cells.", box->GetMessage());
     Advance(200);
@@ -316,7 +315,7 @@ TEST_F(GameTest, AboutBoxAndBlockedWindow) {
     ClickOn(game->InfoButton());
     ASSERT_NE(nullptr, game->AboutBox());
     xt::Key(game->AboutBox(), XK_Escape);
-    EXPECT_TRUE(game->IsEnabled());
+    EXPECT_TRUE(game->IsEnabled() && Application::focused == game->InfoButton()) << "INFO has its focus back";
     ClickOn(game->InfoButton());
     game->Command(game->InfoButton());
     EXPECT_EQ(1, std::count_if(Application::forms.begin(), Application::forms.end(),
