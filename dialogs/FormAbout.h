@@ -65,8 +65,8 @@ public:
     static std::string MailCommand(const std::string& address);
 
 private:
-    // Runs a command line in a child that is collected later; when none can
-    // be started, runs it here and waits.
+    // Hands a command line over to a process that is not this program's;
+    // when none can be started, runs it here and waits.
     static void RunDetached(const std::string& command);
     void ReleaseOwner();
 
