@@ -8,21 +8,27 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <ctime>
 #include <initializer_list>
 #include <vector>
 
 extern char** environ;
 
+const char* childShell = "/bin/sh";
 pid_t (*startSource)() = nullptr;
 
 namespace {
 
+// How long a sound told to end may take before it is killed.
+constexpr int64_t kGraceMs = 300;
+
 struct Group {
-    pid_t id; // the shell's pid and the group's id
-    ChildRole role;
+    pid_t id; // the shell's pid, the group's and the session's id
     const void* owner;
     bool shellCollected;
+    int64_t endingSince; // when it was told to end; 0 while it plays
+    bool killed;
 };
 
 // Never destroyed: a player destroyed during exit-time clean-up may still
@@ -32,10 +38,21 @@ std::vector<Group>& Groups() {
     return *groups;
 }
 
-// Collects what has ended in the group; true when nothing of it is left.
-// While this is false some member is an unreaped child of ours (the shell,
-// or a process it started and we adopted), so the group id is still ours.
-bool Collect(Group& g) {
+int64_t NowMs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<int64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1000000 + 1;
+}
+
+void Collected(pid_t pid) {
+    for (Group& g : Groups())
+        if (g.id == pid) g.shellCollected = true;
+}
+
+// True when nothing of the group is left. While this is false some member
+// is a child of ours (the shell, or a process it started and we adopted),
+// so the group id is still ours.
+bool Gone(Group& g) {
     for (;;) {
         const pid_t r = waitpid(-g.id, nullptr, WNOHANG);
         if (r == g.id) g.shellCollected = true;
@@ -45,82 +62,109 @@ bool Collect(Group& g) {
     }
 }
 
+// Collects every child that has ended, remembered or adopted, forgets the
+// groups of which nothing is left, and kills those told to end that have
+// outlived their grace.
 void CollectAll() {
+    for (pid_t r; (r = waitpid(-1, nullptr, WNOHANG)) != 0;) {
+        if (r > 0)
+            Collected(r);
+        else if (errno != EINTR)
+            break;
+    }
     std::vector<Group>& groups = Groups();
     size_t kept = 0;
-    for (size_t i = 0; i < groups.size(); ++i)
-        if (!Collect(groups[i])) groups[kept++] = groups[i];
+    const int64_t now = NowMs();
+    for (Group& g : groups) {
+        if (Gone(g)) continue;
+        if (g.endingSince != 0 && !g.killed && now - g.endingSince >= kGraceMs) {
+            killpg(g.id, SIGKILL);
+            g.killed = true;
+        }
+        groups[kept++] = g;
+    }
     groups.resize(kept);
 }
 
-void Pause1ms() {
-    const timespec ms{0, 1000000};
-    nanosleep(&ms, nullptr);
+// Tells the group to end: SIGTERM to all of it, and SIGCONT for a member
+// that someone has stopped.
+void TellToEnd(Group& g) {
+    killpg(g.id, SIGTERM);
+    killpg(g.id, SIGCONT);
+    g.endingSince = NowMs();
 }
 
-// Collects until every group matching `ended` is gone or about `ms` have
-// passed.
-template <typename Pred>
-void AwaitGone(Pred ended, int ms) {
-    for (int i = 0; i <= ms; ++i) {
-        CollectAll();
-        if (std::none_of(Groups().begin(), Groups().end(), ended)) return;
-        Pause1ms();
-    }
-}
+bool Playing(const Group& g) { return g.endingSince == 0; }
 
-// Ends the groups that match: SIGTERM, then SIGKILL for the stragglers.
-template <typename Pred>
-void EndGroups(Pred match) {
-    constexpr int kGraceMs = 300;
-    for (int sig : {SIGTERM, SIGKILL}) {
-        CollectAll();
-        for (const Group& g : Groups())
-            if (match(g)) killpg(g.id, sig);
-        AwaitGone(match, kGraceMs);
-    }
-}
-
-pid_t Spawn(const std::string& command) {
-    // Adopt what a shell leaves behind, so that an audio player whose shell
-    // was stopped is still ours to collect and to end.
-    static const bool adopting = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
-    (void)adopting;
-    posix_spawnattr_t attr;
+// The spawn attributes of every started shell: signals as at a fresh start
+// (this program ignores SIGPIPE), in a session of its own when asked.
+void InitAttributes(posix_spawnattr_t& attr, bool session) {
     posix_spawnattr_init(&attr);
     sigset_t none, all;
     sigemptyset(&none);
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attr, &none);
     posix_spawnattr_setsigdefault(&attr, &all);
-    posix_spawnattr_setpgroup(&attr, 0);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(
+        &attr, static_cast<short>(POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | (session ? POSIX_SPAWN_SETSID : 0)));
+}
+
+pid_t Spawn(const std::string& command, bool session) {
+    posix_spawnattr_t attr;
+    InitAttributes(attr, session);
     const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
     pid_t pid = -1;
-    const int rc = posix_spawn(&pid, "/bin/sh", nullptr, &attr, const_cast<char* const*>(argv), environ);
+    const int rc = posix_spawn(&pid, childShell, nullptr, &attr, const_cast<char* const*>(argv), environ);
     posix_spawnattr_destroy(&attr);
     return rc == 0 ? pid : -1;
 }
 
-bool IsSound(const Group& g) { return g.role == ChildRole::sound; }
+// Adopt what a shell leaves behind, so that an audio player whose shell was
+// stopped is still ours to collect and to end.
+void BecomeSubreaper() {
+    static const bool adopting = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
+    (void)adopting;
+}
 
 } // namespace
 
-pid_t StartChild(const std::string& command, ChildRole role, const void* owner) {
+pid_t StartChild(const std::string& command, const void* owner) {
     if (startSource != nullptr) return startSource();
+    BecomeSubreaper();
     CollectAll();
-    if (role == ChildRole::sound) {
-        while (SoundChildCount() >= kMaxSounds) {
-            const pid_t oldest = std::find_if(Groups().begin(), Groups().end(), IsSound)->id;
-            EndGroups([oldest](const Group& g) { return g.id == oldest; });
-            // One that even SIGKILL has not ended yet is left to a later
-            // collection rather than waited for here.
-            if (SoundChildCount() >= kMaxSounds) break;
+    // Room is made without waiting: the oldest sounds still playing are told
+    // to end and collected by a later call.
+    size_t playing = static_cast<size_t>(std::count_if(Groups().begin(), Groups().end(), Playing));
+    for (Group& g : Groups())
+        if (playing >= kMaxSounds && Playing(g)) {
+            TellToEnd(g);
+            --playing;
         }
-    }
-    const pid_t pid = Spawn(command);
-    if (pid > 0) Groups().push_back(Group{pid, role, owner, false});
+    // A shell would replace itself with a lone last command (bash does, and
+    // busybox), which would then take the signals meant for the shell: a
+    // no-op after it keeps the shell in its place.
+    const pid_t pid = Spawn(command + "\n:", true);
+    if (pid > 0) Groups().push_back(Group{pid, owner, false, 0, false});
     return pid;
+}
+
+// The intermediate process starts the command's shell in a session of its
+// own and ends at once; the shell, orphaned, goes to the system rather than
+// to this program, which is no subreaper while the intermediate runs. Only
+// the intermediate is waited for.
+bool StartDetached(const std::string& command) {
+    if (startSource != nullptr) return startSource() >= 0;
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    const pid_t intermediate = fork();
+    if (intermediate == 0) {
+        setsid();
+        _exit(Spawn(command, false) > 0 ? 0 : 1);
+    }
+    int status = 0;
+    while (intermediate > 0 && waitpid(intermediate, &status, 0) < 0 && errno == EINTR) {
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
+    return intermediate > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 void ReapChildren() { CollectAll(); }
@@ -139,7 +183,16 @@ bool StopChild(pid_t pid, const void* owner) {
 }
 
 void EndChildren() {
-    EndGroups([](const Group&) { return true; });
+    CollectAll();
+    for (Group& g : Groups())
+        if (Playing(g)) TellToEnd(g);
+    // Within the grace and a little more everything is collected: SIGKILL
+    // cannot be refused.
+    const timespec ms{0, 1000000};
+    for (int i = 0; i < 4 * kGraceMs && !Groups().empty(); ++i) {
+        CollectAll();
+        nanosleep(&ms, nullptr);
+    }
 }
 
 size_t TrackedChildCount() {
@@ -149,5 +202,5 @@ size_t TrackedChildCount() {
 
 size_t SoundChildCount() {
     CollectAll();
-    return static_cast<size_t>(std::count_if(Groups().begin(), Groups().end(), IsSound));
+    return static_cast<size_t>(std::count_if(Groups().begin(), Groups().end(), Playing));
 }

@@ -6,9 +6,13 @@
 
 void Log(const std::string& message) { Log(message.c_str()); }
 
+// The file first: a standard output that blocks or has gone (its reader
+// ended; SIGPIPE is ignored) never costs the line in the file, and its
+// failure is forgotten.
 void Log(const char* message) {
+    TextFile("log.txt").AppendLine(message);
     std::fputs(message, stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
-    TextFile("log.txt").AppendLine(message);
+    std::clearerr(stdout);
 }

@@ -1,5 +1,6 @@
 #include "app/Services.h"
 
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -59,7 +60,16 @@ int32_t Random(int32_t lo, int32_t hi) {
     return static_cast<int32_t>(lo + std::rand() % n);
 }
 
-bool RunCommand(const std::string& command) { return std::system(command.c_str()) != 0; }
+// The command gets the default SIGPIPE that this program gives up.
+bool RunCommand(const std::string& command) {
+    struct sigaction old {};
+    struct sigaction dfl {};
+    dfl.sa_handler = SIG_DFL;
+    sigaction(SIGPIPE, &dfl, &old);
+    const bool failed = std::system(command.c_str()) != 0;
+    sigaction(SIGPIPE, &old, nullptr);
+    return failed;
+}
 
 std::string ProgramLine(const std::string& program, const std::string& arguments) { return program + " " + arguments; }
 
@@ -71,5 +81,5 @@ void Beep() {
     const char* const beepFile = "Data/beep.wav";
     if (!IsRegularFile(beepFile)) return;
     const std::string command = ProgramLine(kAudioPlayer, beepFile);
-    if (StartChild(command, ChildRole::sound) < 0) RunCommand(command);
+    if (StartChild(command) < 0) RunCommand(command);
 }

@@ -1,6 +1,7 @@
 #include "app/StopSignals.h"
 
 #include <csignal>
+#include <cstdio>
 #include <initializer_list>
 
 namespace {
@@ -23,6 +24,17 @@ void CatchStopSignals() {
         struct sigaction old {};
         if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler != SIG_IGN) sigaction(sig, &action, nullptr);
     }
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 int StopSignal() { return received; }
+
+void EndBySignal(int sig) {
+    std::fflush(nullptr);
+    std::signal(sig, SIG_DFL);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, sig);
+    sigprocmask(SIG_UNBLOCK, &only, nullptr);
+    std::raise(sig);
+}

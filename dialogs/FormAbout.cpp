@@ -215,7 +215,7 @@ void FormAbout::LinkClicked(GUIElement* sender) {
 }
 
 void FormAbout::RunDetached(const std::string& command) {
-    if (StartChild(command, ChildRole::helper) < 0) RunCommand(command);
+    if (!StartDetached(command)) RunCommand(command);
 }
 
 std::string FormAbout::MailAddressFor(const std::string& web) {

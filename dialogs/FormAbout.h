@@ -73,8 +73,8 @@ private:
     enum class CellKind { heading, text, link, notice };
     // A cell of that kind with its caption and place, created.
     std::unique_ptr<CellControl> NewCell(const std::string& text, const Rect& place, CellKind kind);
-    // Runs a command line in a child that is collected later; when none can
-    // be started, runs it here and waits.
+    // Hands a command line over to a process that is not this program's;
+    // when none can be started, runs it here and waits.
     static void RunDetached(const std::string& command);
 
     Form* owner = nullptr;

@@ -1,11 +1,13 @@
 #include "dialogs/Leaderboard.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -25,7 +27,10 @@ class BoardLock {
 public:
     explicit BoardLock(const std::string& boardPath) {
         const std::string path = boardPath + ".lock";
+        // A lock file that may only be read still locks: flock needs no
+        // write access.
         fd = OpenRegularFile(path, O_RDWR | O_CREAT);
+        if (fd < 0 && errno != ENOENT) fd = OpenRegularFile(path, O_RDONLY);
         const timespec step{0, 5 * 1000 * 1000};
         for (int waited = 0; fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) != 0; waited += 5) {
             if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= Leaderboard::kLockWaitMs) {
@@ -181,11 +186,50 @@ mode_t NewFileMode(const std::string& path) {
     return 0666 & ~mask;
 }
 
+// The file a save writes: the board, or the file its symbolic link points to
+// (followed to the end, so that the link stays and the file it names is
+// the one renewed).
+std::string SaveTarget(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::vector<char> buf(4096);
+        const ssize_t n = readlink(path.c_str(), buf.data(), buf.size());
+        if (n <= 0 || static_cast<size_t>(n) >= buf.size()) break;
+        const std::string to(buf.data(), static_cast<size_t>(n));
+        path = to[0] == '/' ? to : PathDirectory(path) + to;
+    }
+    return path;
+}
+
+// A name made by mkstemp from the board's: "<board>." and six letters or
+// digits.
+bool IsTemporaryOf(const std::string& name, const std::string& board) {
+    if (name.size() != board.size() + 7 || name.compare(0, board.size() + 1, board + ".") != 0) return false;
+    return std::all_of(name.end() - 6, name.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+// Removes what a writer that died left beside the board. Only a writer
+// holding the lock calls this, so no other one is writing.
+void RemoveLeftovers(const std::string& path) {
+    const std::string dir = PathDirectory(path);
+    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+    if (d == nullptr) return;
+    const std::string board = PathFileName(path);
+    struct stat st;
+    while (const dirent* e = readdir(d)) {
+        const std::string name = dir + e->d_name;
+        if (IsTemporaryOf(e->d_name, board) && lstat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            unlink(name.c_str());
+    }
+    closedir(d);
+}
+
 } // namespace
 
 // The new board is written beside the old one and renamed over it only when
 // it is wholly on disk, so a failed or interrupted save leaves the old board.
-bool Leaderboard::WriteFileReplacing(const std::string& path, const StringList& lines) {
+bool Leaderboard::WriteFileReplacing(const std::string& board, const StringList& lines) {
+    const std::string path = SaveTarget(board);
+    RemoveLeftovers(path);
     std::string text;
     for (const std::string& line : lines) {
         text += line;

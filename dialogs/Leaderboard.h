@@ -10,10 +10,14 @@
 //
 // A board is never rewritten from a partial read: AddScore refuses when the
 // existing file could not be read whole, and every save replaces the file in
-// one step, so an interrupted save leaves the old board. Saves and AddScore's
+// one step, so an interrupted save leaves the old board; a board that is a
+// symbolic link stays one (the file it names is replaced), and a temporary
+// file that a writer who died left is removed by the next writer, who holds
+// the lock. Saves and AddScore's
 // read-modify-write hold an exclusive lock on the lock file beside the board
 // ("Classifica.txt.lock"), so that results added by several processes at once
-// all land; a lock not had within kLockWaitMs is a failure, never a hang.
+// all land (a lock file that may only be read locks as well); a lock not had
+// within kLockWaitMs is a failure, never a hang.
 #pragma once
 #include <cstdint>
 #include <string>

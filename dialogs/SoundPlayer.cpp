@@ -43,7 +43,7 @@ void SoundPlayer::Play(const std::string& path, bool repeat) {
     // Repeating stops at the first failure: a player that cannot play
     // (missing or failing "aplay") would otherwise restart without end.
     const std::string command = ProgramLine(kAudioPlayer, path);
-    const pid_t started = StartChild(repeat ? "while " + command + "; do :; done" : command, ChildRole::sound, this);
+    const pid_t started = StartChild(repeat ? "while " + command + "; do :; done" : command, this);
     if (started > 0) {
         pid = started;
         playing = true;

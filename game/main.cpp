@@ -25,6 +25,9 @@ int main() {
     EndChildren();
     if (!screen->Close()) Log("Chiusura screen non riuscita");
     screen.reset();
+    // Ended by a signal: the parent is told so (a shell then stops its
+    // script on Ctrl-C as it should).
     const int sig = StopSignal();
+    if (sig != 0) EndBySignal(sig);
     return sig != 0 ? 128 + sig : 0;
 }

@@ -100,6 +100,29 @@ TEST_F(LeaderboardStore, LinesThatCouldNotBeReadBackAreRefused) {
     EXPECT_EQ(board.LoadEntries().size(), 2u);
 }
 
+// Saving through a symbolic link renews the file it names and keeps the link;
+// a dead writer's temporary file goes, the player's own files stay; a lock
+// file that may only be read still locks (as another user, when root).
+TEST_F(LeaderboardStore, LinkedBoardLeftoversAndReadOnlyLock) {
+    PutFile("elsewhere/board.txt", "00000900 A\n");
+    for (const char* f :
+         {"elsewhere/board.txt.Ab12Z9", "elsewhere/board.txt.bak", "Data/game/Score/Classifica.txt.lock"})
+        PutFile(f, "x");
+    ASSERT_EQ(symlink("../../../elsewhere/board.txt", kBoard), 0);
+    ASSERT_TRUE(board.AddScore(5, "B"));
+    EXPECT_TRUE(fs::is_symlink(kBoard) && !fs::exists("elsewhere/board.txt.Ab12Z9"));
+    EXPECT_EQ(xt::ReadFile("elsewhere/board.txt") + xt::ReadFile("elsewhere/board.txt.bak"),
+              "00000900 A\n00000005 B\nx");
+    for (const char* d : {".", "Data", "Data/game", "Data/game/Score", "elsewhere"}) chmod(d, 0777);
+    chmod("Data/game/Score/Classifica.txt.lock", 0444);
+    const pid_t other = fork();
+    if (other == 0) _exit(geteuid() == 0 && setuid(65534) != 0 ? 2 : !board.AddScore(7, "ro"));
+    int status = -1;
+    waitpid(other, &status, 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(xt::ReadFile("elsewhere/board.txt"), "00000900 A\n00000007 ro\n00000005 B\n");
+}
+
 // Two processes adding 50 results each at the same time: every one lands, so
 // the board holds the ten best of all 100. A lock held elsewhere is a
 // failure after a short wait, the board and the open files unchanged.

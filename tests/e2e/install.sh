@@ -37,7 +37,7 @@ for run in first second; do
     shot "$work/$run"
     quit_game
     [ -z "$(ls -A "$work/start")" ] || fail "$run start: written into the start folder: $(ls -A "$work/start")"
-    [ "$(readlink "$state/Data")" = "$share/games/rullomat/Data" ] || fail "$run start: Data link"
+    [ "$(readlink "$state/Data/ding.wav")" = "$share/games/rullomat/Data/ding.wav" ] || fail "$run start: Data links"
     rm -f "$share/games/rullomat/Data/frutta96x96.bin"
 done
 [ "$(fact "$work/first" symbols)" = "0 1 2 3 4" ] || fail "first start reels: $(fact "$work/first" symbols)"

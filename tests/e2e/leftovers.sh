@@ -1,25 +1,31 @@
 #!/usr/bin/env bash
 # Nothing the game starts outlives it. The stand-in for "aplay" never ends
 # (it sleeps for an hour): during a spin no more than eight play at once, and
-# after EXIT and YES, SIGTERM, SIGHUP and a killed X server none is left a
-# second later; the game ends with 0, 143, 129 and 2, its trace log intact.
+# after EXIT and YES, SIGTERM, SIGINT, SIGHUP and a killed X server none is
+# left a second later; the game ends with 0, killed by the signal, and 2,
+# its trace log intact.
 set -u
 . "$(dirname "$0")/game_helpers.bash"
 cp -r "$src/Data" "$work/"
 printf '#!/bin/sh\necho $$ >> "%s/players"\nexec sleep 3600\n' "$work" > "$work/bin/aplay"
 
+# alive [STATES]: players that exist (in one of these states: a player told
+# to end is runnable for a moment, and not counted as playing).
 alive() {
-    local n=0 p
-    for p in $(cat "$work/players" 2>/dev/null); do kill -0 "$p" 2>/dev/null && n=$((n + 1)); done
+    local n=0 p st
+    for p in $(cat "$work/players" 2>/dev/null); do
+        st=$(cut -d' ' -f3 "/proc/$p/stat" 2>/dev/null) && [[ $st == [${1:-A-Z}] ]] && n=$((n + 1))
+    done
     echo $n
 }
 # The game under a watcher that writes how it ended ("exit N", "signal N").
 start_watched() {
-    rm -f "$work/ending" "$work/game.pid"
+    rm -f "$work/ending" "$work/game.pid" "$work/players"
     PATH="$work/bin:$PATH" python3 -c '
-import os, sys
+import os, signal, sys
 pid = os.fork()
 if pid == 0:
+    signal.signal(signal.SIGINT, signal.SIG_DFL) # a background job starts with it ignored
     os.execv(sys.argv[1], sys.argv[1:2])
 open("game.pid", "w").write(str(pid))
 st = os.waitpid(pid, 0)[1]
@@ -36,7 +42,7 @@ spin() {
     click 300 559
     local most=0 a
     for _ in $(seq 1 20); do
-        a=$(alive)
+        a=$(alive S)
         [ "$a" -gt "$most" ] && most=$a
         sleep 0.1
     done
@@ -61,11 +67,11 @@ await eval 'box=$(xdotool search --name "^Exit$" 2>/dev/null | head -1); [ -n "$
 xdotool mousemove --window "$box" 185 124 click 1
 ended "EXIT and YES" "exit 0" ""
 
-for sig in TERM HUP; do
+for sig in TERM INT HUP; do
     start_watched
     spin "SIG$sig"
     kill -s "$sig" "$game"
-    ended "SIG$sig" "exit $((128 + $(kill -l "$sig")))" ""
+    ended "SIG$sig" "signal $(kill -l "$sig")" ""
 done
 
 start_watched
