@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
+#include "app/ElementTracker.h"
 #include "app/Form.h"
 #include "gfx/Graphics.h"
 
@@ -58,11 +58,11 @@ void ButtonCustom::PaintAndFlush() {
 
 void ButtonCustom::MouseUp(Point point) {
     if (!enabled) return;
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     pressed = false;
     PaintAndFlush();
     DoCommand(this);
-    if (!Application::IsRegistered(self)) return;
+    if (!alive) return;
     Child::MouseUp(point);
 }
 
@@ -77,8 +77,9 @@ void ButtonCustom::MouseDown(Point point) {
 // may still give it the focus.
 void ButtonCustom::KeyDown(uint32_t keysym) {
     if (!enabled || !created) return;
+    ElementTracker alive(*this);
     Child::KeyDown(keysym);
-    if (hasFocus && keysym == XK_Return) {
+    if (alive && hasFocus && keysym == XK_Return) {
         pressed = true;
         PaintAndFlush();
     }
@@ -87,11 +88,11 @@ void ButtonCustom::KeyDown(uint32_t keysym) {
 bool ButtonCustom::KeyChar(char character) {
     if (!enabled || !created) return false;
     if (hasFocus && character == 13) {
-        const uint64_t self = GetSerial();
+        ElementTracker alive(*this);
         pressed = false;
         PaintAndFlush();
         DoCommand(this);
-        if (!Application::IsRegistered(self)) return false;
+        if (!alive) return false;
     }
     return Child::KeyChar(character);
 }

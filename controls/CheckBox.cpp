@@ -1,6 +1,6 @@
 #include "controls/CheckBox.h"
 
-#include "app/Application.h"
+#include "app/ElementTracker.h"
 #include "controls/art/Markers.h"
 #include "gfx/Graphics.h"
 
@@ -27,12 +27,12 @@ void CheckBox::SetText(const std::string& value) {
 }
 
 bool CheckBox::Toggle() {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     checked = !checked;
     Paint();
     FlushDisplay();
     DoCommand(this);
-    return Application::IsRegistered(self);
+    return static_cast<bool>(alive);
 }
 
 void CheckBox::MouseUp(Point point) {

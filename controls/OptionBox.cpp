@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
+#include "app/ElementTracker.h"
 #include "controls/art/Markers.h"
 #include "gfx/Graphics.h"
 
@@ -81,11 +81,11 @@ bool OptionBox::ClearOptions() {
 void OptionBox::SelectFirst() { SetSelectedIndex(-1); }
 
 bool OptionBox::Commit() {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     Paint();
     FlushDisplay();
     DoCommand(this);
-    return Application::IsRegistered(self);
+    return static_cast<bool>(alive);
 }
 
 void OptionBox::MouseUp(Point point) {
@@ -118,10 +118,10 @@ void OptionBox::KeyDown(uint32_t keysym) {
 }
 
 bool OptionBox::KeyChar(char character) {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     if (enabled && hasFocus && character == ' ') {
         KeyDown(XK_Down);
-        if (!Application::IsRegistered(self)) return true;
+        if (!alive) return true;
     }
     return Child::KeyChar(character);
 }

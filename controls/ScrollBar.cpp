@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
+#include "app/ElementTracker.h"
 #include "app/Form.h"
 #include "gfx/Graphics.h"
 
@@ -117,38 +117,31 @@ void ScrollBar::Hide() {
 }
 
 void ScrollBar::MouseDown(Point point) {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     if (enabled) {
         dragging = true;
         Layout l = GetLayout();
         if (l.usable && !ticks.empty()) {
-            const TickPoint first = ticks.front();
-            const TickPoint last = ticks.back();
-            if (vertical) {
-                if (point.y < first.y)
-                    KeyDown(XK_Up);
-                else if (point.y > last.y + l.segment + l.rest)
-                    KeyDown(XK_Down);
-                else if (PickPage(point.x, point.y) && Application::IsRegistered(self))
-                    Paint();
-            } else {
-                if (point.x < first.x)
-                    KeyDown(XK_Left);
-                else if (point.x > last.x + l.segment + l.rest)
-                    KeyDown(XK_Right);
-                else if (PickPage(point.x, point.y) && Application::IsRegistered(self))
-                    Paint();
-            }
-            if (!Application::IsRegistered(self)) return;
+            // Before the first segment steps back, past the last one forward.
+            const int at = vertical ? point.y : point.x;
+            const int first = vertical ? ticks.front().y : ticks.front().x;
+            const int last = vertical ? ticks.back().y : ticks.back().x;
+            if (at < first)
+                KeyDown(vertical ? XK_Up : XK_Left);
+            else if (at > last + l.segment + l.rest)
+                KeyDown(vertical ? XK_Down : XK_Right);
+            else if (PickPage(point.x, point.y) && alive)
+                Paint();
+            if (!alive) return;
         }
     }
     Child::MouseDown(point);
 }
 
 void ScrollBar::MouseMove(int mx, int my) {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     if (dragging && PickPage(mx, my)) {
-        if (!Application::IsRegistered(self)) return;
+        if (!alive) return;
         Paint();
     }
     Child::MouseMove(mx, my);
@@ -164,10 +157,10 @@ void ScrollBar::KeyDown(uint32_t keysym) {
 }
 
 bool ScrollBar::KeyChar(char character) {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     if (enabled && hasFocus && character == ' ') {
         KeyDown(XK_Down);
-        if (!Application::IsRegistered(self)) return true;
+        if (!alive) return true;
     }
     return Child::KeyChar(character);
 }

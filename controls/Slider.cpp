@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/ElementTracker.h"
 #include "gfx/Graphics.h"
 #include "util/Strings.h"
 
@@ -47,8 +48,9 @@ void Slider::SetForeColor(uint32_t rgb) {
 }
 
 void Slider::FireValue() {
+    ElementTracker alive(*this);
     if (onValue != nullptr) onValue(this, value);
-    if (onChange != nullptr) onChange(this);
+    if (alive && onChange != nullptr) onChange(this);
 }
 
 void Slider::SetSize(int w, int h) {
@@ -75,18 +77,22 @@ bool Slider::PickValue(int px, int py) {
     return false;
 }
 
+// The value handlers may destroy the slider: it paints only if it lives.
 void Slider::MouseDown(Point point) {
+    ElementTracker alive(*this);
     if (enabled) {
         dragging = true;
-        if (PickValue(point.x, point.y)) Paint();
+        if (PickValue(point.x, point.y) && alive) Paint();
+        if (!alive) return;
     }
     Child::MouseDown(point);
 }
 
 // A slider disabled in the middle of a drag no longer follows the pointer.
 void Slider::MouseMove(int mx, int my) {
-    if (dragging && enabled && PickValue(mx, my)) Paint();
-    Child::MouseMove(mx, my);
+    ElementTracker alive(*this);
+    if (dragging && enabled && PickValue(mx, my) && alive) Paint();
+    if (alive) Child::MouseMove(mx, my);
 }
 
 void Slider::KeyDown(uint32_t keysym) {
@@ -103,7 +109,9 @@ void Slider::KeyDown(uint32_t keysym) {
 }
 
 bool Slider::KeyChar(char character) {
+    ElementTracker alive(*this);
     if (enabled && hasFocus && character == ' ') KeyDown(XK_Down);
+    if (!alive) return true;
     return Child::KeyChar(character);
 }
 
