@@ -8,12 +8,6 @@
 #include "app/Form.h"
 #include "gfx/Graphics.h"
 
-namespace {
-
-constexpr int kDisabledText = 0x9B9B9B;
-
-} // namespace
-
 ButtonCustom::ButtonCustom(GUIElement* parentElement, const std::string& caption) : ControlBase(parentElement) {
     width = 80;
     height = 30;
@@ -109,14 +103,14 @@ void ButtonCustom::Paint() {
     const Rect r = FormRect();
 
     const int face = OwnBackOrChain();
-    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, face);
+    g.FillRectangle(r, face);
     g.DrawFrame(r, pressed ? kBlack : kWhite, pressed ? kWhite : kBlack);
 
     const int fore = static_cast<int>(foreColor);
     if (hasFocus && enabled && !pressed) g.DrawFocusFrame({r.x + 4, r.y + 3, r.width - 8, r.height - 6}, fore);
 
     if (blankFace) return;
-    const int captionColor = enabled ? fore : kDisabledText;
+    const int captionColor = enabled ? fore : kDisabledInk;
     const bool hasCaption = !text.empty();
     // The picture decides the layout; the disabled one only stands in for it.
     if (picture != nullptr) {

@@ -135,10 +135,10 @@ void OptionBox::Paint() {
     const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
-    g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, bg);
+    g.FillWhole(r, bg);
 
     const int fore = static_cast<int>(foreColor);
-    const int fg = enabled ? fore : kDisabledText;
+    const int fg = enabled ? fore : kDisabledInk;
     const int tx = r.x + 3 + kMarkerSize;
     const int tw = r.width - kMarkerSize - 10;
     const int framed = selectedIndex == -1 ? 0 : selectedIndex;

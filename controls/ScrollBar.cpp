@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kFrameLight = 0xDDDDDD;
-constexpr int kDisabledFore = 0x9B9B9B;
 // Each arrow takes 21 pixels at either end; the track is what is left.
 constexpr int kArrowSpace = 42;
 
@@ -178,8 +176,8 @@ void ScrollBar::Paint() {
     const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
-    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, bg);
-    const int fg = enabled ? kBlack : kDisabledFore;
+    g.FillRectangle(r, bg);
+    const int fg = enabled ? kBlack : kDisabledInk;
     ticks.clear();
 
     // The frame reaches one pixel past the bar's size on the right and at

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kShade = 0xDDDDDD;
-constexpr int kDisabledInk = 0x9B9B9B;
 // Every step takes at least 8 pixels, and X coordinates are 16-bit.
 constexpr int64_t kMostSteps = 4000;
 
@@ -129,7 +127,7 @@ void Slider::Paint() {
     Graphics g(OwnerForm());
     const Rect r = FormRect();
     const int bg = OwnBackOrChain();
-    g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, bg);
+    g.FillWhole(r, bg);
     const int fg = enabled ? static_cast<int>(foreColor) : kDisabledInk;
     ticks.clear();
 

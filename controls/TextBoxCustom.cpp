@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kDisabledBack = 0xAAAAAA;
-constexpr uint32_t kDisabledFore = 0x9B9B9B;
 constexpr char kCarriageReturn = 13;
 constexpr char kLineFeed = 10;
 // Longer buffers are refused: one is allocated whole for every box.
@@ -174,7 +172,7 @@ void TextBoxCustom::Allocate() {
     const long count = std::min<long>(static_cast<long>(Columns()) * Rows() + 1, kMaxCells);
     CellRecord blank;
     blank.character = ' ';
-    blank.fore = enabled ? foreColor : kDisabledFore;
+    blank.fore = enabled ? foreColor : kDisabledInk;
     blank.back = static_cast<uint32_t>(BackgroundColor());
     blank.index = maxLength;
     cells.assign(static_cast<size_t>(count), blank);
@@ -230,7 +228,7 @@ void TextBoxCustom::Paint() {
     RaiseHeight();
     Graphics g(OwnerForm());
     const Rect r = FormRect();
-    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, BackgroundColor());
+    g.FillRectangle(r, BackgroundColor());
     if (border) {
         // A raised edge around a sunken one.
         g.DrawFrame(r, kWhite, kBlack);
@@ -328,7 +326,7 @@ void TextBoxCustom::DrawCells(bool full, int from) {
             fg = foreColor;
             cellBack = (hasFocus && caret == i && !readOnly) ? caretColor : static_cast<uint32_t>(bg);
         } else {
-            fg = kDisabledFore;
+            fg = kDisabledInk;
             cellBack = static_cast<uint32_t>(bg);
         }
         CellRecord& record = cells[static_cast<size_t>(static_cast<long>(cols) * line + col)];

@@ -113,7 +113,7 @@ protected:
     uint32_t foreColor = 0x000000;
     int32_t caret = 0;
     int32_t length = 0;
-    uint32_t caretColor = 0xFFFF00;
+    uint32_t caretColor = kHighlight;
     int32_t maxLength = 256;
     bool multiLine = false;
     bool dateMode = false;

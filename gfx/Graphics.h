@@ -6,11 +6,9 @@
 #include <string>
 
 #include "app/Geometry.h"
+#include "gfx/Palette.h"
 
 class Form;
-
-constexpr int kBlack = 0x000000;
-constexpr int kWhite = 0xFFFFFF;
 
 class Graphics {
 public:
@@ -39,6 +37,12 @@ public:
     void FillPolygon(XPoint* points, int count, int borderWidth, int borderColor, int fillColor);
     void DrawRectangle(int x, int y, int w, int h, int lineWidth, int color);
     void FillRectangle(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
+    // FillRectangle of r without a border: (width - 1) x (height - 1) pixels.
+    void FillRectangle(const Rect& r, int fillColor) { FillRectangle(r.x, r.y, r.width, r.height, 0, 0, fillColor); }
+    // Every pixel of r.
+    void FillWhole(const Rect& r, int fillColor) {
+        FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, fillColor);
+    }
     void DrawEllipse(int x, int y, int w, int h, int lineWidth, int color);
     void FillEllipse(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
     void DrawText(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align);
