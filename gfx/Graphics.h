@@ -76,8 +76,12 @@ private:
     void FillRectangleNoFlush(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
     void PutImageArea(int x, int y, int w, int h, XImage* image, int srcX, int srcY);
     void PasteTransparent(int x, int y, int w, int h, XImage* image, int srcX, int srcY, int key);
+    bool ClipToWindow(int& x, int& y, int& w, int& h, int& srcX, int& srcY);
     int TextLineWidth(const std::string& text);
     void DrawTextLines(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align, bool firstLine);
+    // The text colours of the GC; -1 leaves one as it is.
+    void SetTextColours(int fg, int bg);
+    void ClearTextBox(int x, int y, int w, int h, int fg, int bg);
 
     GC gc = nullptr;
     Form* owner = nullptr;
