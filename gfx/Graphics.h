@@ -22,6 +22,8 @@ public:
     // Text metrics of the main window's font.
     int LineHeight();
     int CharWidth();
+    // Not the drawn width: CharWidth times the byte count, as if the font were
+    // fixed-pitch. The name and this estimate are the toolkit's interface.
     static int TextWidth(const std::string& text);
     // The main window's font ascent, measured without a GC (and so before
     // any window exists).
@@ -31,7 +33,10 @@ public:
     int Ascent();
 
     void DrawPoint(int x, int y, int color);
+    // Lines are always one pixel wide: lineWidth is kept in the toolkit's
+    // interface but ignored (callers pass 1), here and in DrawLines.
     void DrawLine(int x1, int y1, int x2, int y2, int lineWidth, int color);
+    // Style 1 dashed, 2 double-dashed, any other solid.
     void DrawLine(int x1, int y1, int x2, int y2, int style, int lineWidth, int color);
     void DrawLines(XPoint* points, int count, int lineWidth, int color);
     void FillPolygon(XPoint* points, int count, int borderWidth, int borderColor, int fillColor);
@@ -43,6 +48,7 @@ public:
     void FillWhole(const Rect& r, int fillColor) {
         FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, fillColor);
     }
+    // Drawn one pixel wide whatever lineWidth says.
     void DrawEllipse(int x, int y, int w, int h, int lineWidth, int color);
     void FillEllipse(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
     void DrawText(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align);
