@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Records the X requests that the control and game tests send, to show that
-# a change of the drawing code leaves what reaches the server as it was.
+# Records the X requests that the drawing, picture, control and game tests
+# send, to show that a change of the drawing code leaves what reaches the
+# server as it was.
 #   bench/xrequests.sh record BUILD_DIR OUT   the tests of a build, under xtrace
 #   bench/xrequests.sh diff OLD NEW           two recordings, ids made neutral
 # A recording keeps the requests only, without sequence numbers and time
 # stamps; resource ids are numbered in order of first use, so two runs of
-# the same tree give the same file.
+# the same tree give the same file. GTEST_FILTER in the environment narrows
+# the cases of every executable, e.g. to leave out a case that one of the two
+# trees does not have.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=scripts/common.sh
@@ -41,7 +44,10 @@ record() {
     for t in "${TESTS[@]}"; do
         mkdir -p "$scratch/$t"
         (cd "$scratch/$t" && xtrace -n -s -d "$DISPLAY" -D ":$fake" -o "$scratch/$t.trace" -- \
-            "$build/tests/$t" >/dev/null)
+            "$build/tests/$t" >/dev/null) || {
+            echo "$0: $t failed in $build" >&2
+            exit 1
+        }
         echo "### $t" >>"$out"
         normalise <"$scratch/$t.trace" >>"$out"
     done
