@@ -47,6 +47,16 @@ XFontStruct* LookUpMainFont(Display* d) {
 
 unsigned long PixelOf(int color) { return static_cast<unsigned long>(static_cast<uint32_t>(color)); }
 
+// A start below 0 moves up to 0: the length shortens and the start on the
+// other side (destination or source) moves along by as much.
+template <typename T>
+void ClampStart(T& start, T& length, T& other) {
+    if (start >= 0) return;
+    length += start;
+    other -= start;
+    start = 0;
+}
+
 // Narrows a source rectangle to the pixels the picture has. A width or
 // height of 0 stands for the picture's own. Moves the destination along
 // when the source starts left of or above the picture. False: nothing left.
@@ -56,16 +66,8 @@ bool ClipToImage(const XImage* image, int& x, int& y, int& w, int& h, int& srcX,
     int64_t ch = h == 0 ? image->height : h;
     if (cw < 0 || ch < 0) return false;
     int64_t dx = x, dy = y, sx = srcX, sy = srcY;
-    if (sx < 0) {
-        cw += sx;
-        dx -= sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        ch += sy;
-        dy -= sy;
-        sy = 0;
-    }
+    ClampStart(sx, cw, dx);
+    ClampStart(sy, ch, dy);
     cw = std::min<int64_t>(cw, image->width - sx);
     ch = std::min<int64_t>(ch, image->height - sy);
     if (cw <= 0 || ch <= 0 || dx > INT32_MAX || dy > INT32_MAX) return false;
@@ -497,16 +499,8 @@ bool Graphics::ClipToWindow(int& x, int& y, int& w, int& h, int& srcX, int& srcY
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(GetDisplay(), GetDrawable(), &attributes) || attributes.map_state != IsViewable)
         return false;
-    if (x < 0) {
-        w += x;
-        srcX -= x;
-        x = 0;
-    }
-    if (y < 0) {
-        h += y;
-        srcY -= y;
-        y = 0;
-    }
+    ClampStart(x, w, srcX);
+    ClampStart(y, h, srcY);
     w = std::min(w, attributes.width - x);
     h = std::min(h, attributes.height - y);
     return w > 0 && h > 0;
