@@ -4,15 +4,9 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
+#include "app/ElementTracker.h"
 #include "app/Form.h"
 #include "gfx/Graphics.h"
-
-namespace {
-
-constexpr int kDisabledText = 0x9B9B9B;
-
-} // namespace
 
 ButtonCustom::ButtonCustom(GUIElement* parentElement, const std::string& caption) : ControlBase(parentElement) {
     width = 80;
@@ -58,11 +52,11 @@ void ButtonCustom::PaintAndFlush() {
 
 void ButtonCustom::MouseUp(Point point) {
     if (!enabled) return;
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     pressed = false;
     PaintAndFlush();
     DoCommand(this);
-    if (!Application::IsRegistered(self)) return;
+    if (!alive) return;
     Child::MouseUp(point);
 }
 
@@ -77,8 +71,9 @@ void ButtonCustom::MouseDown(Point point) {
 // may still give it the focus.
 void ButtonCustom::KeyDown(uint32_t keysym) {
     if (!enabled || !created) return;
+    ElementTracker alive(*this);
     Child::KeyDown(keysym);
-    if (hasFocus && keysym == XK_Return) {
+    if (alive && hasFocus && keysym == XK_Return) {
         pressed = true;
         PaintAndFlush();
     }
@@ -87,11 +82,11 @@ void ButtonCustom::KeyDown(uint32_t keysym) {
 bool ButtonCustom::KeyChar(char character) {
     if (!enabled || !created) return false;
     if (hasFocus && character == 13) {
-        const uint64_t self = GetSerial();
+        ElementTracker alive(*this);
         pressed = false;
         PaintAndFlush();
         DoCommand(this);
-        if (!Application::IsRegistered(self)) return false;
+        if (!alive) return false;
     }
     return Child::KeyChar(character);
 }
@@ -108,14 +103,14 @@ void ButtonCustom::Paint() {
     const Rect r = FormRect();
 
     const int face = OwnBackOrChain();
-    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, face);
+    g.FillRectangle(r, face);
     g.DrawFrame(r, pressed ? kBlack : kWhite, pressed ? kWhite : kBlack);
 
     const int fore = static_cast<int>(foreColor);
     if (hasFocus && enabled && !pressed) g.DrawFocusFrame({r.x + 4, r.y + 3, r.width - 8, r.height - 6}, fore);
 
     if (blankFace) return;
-    const int captionColor = enabled ? fore : kDisabledText;
+    const int captionColor = enabled ? fore : kDisabledInk;
     const bool hasCaption = !text.empty();
     // The picture decides the layout; the disabled one only stands in for it.
     if (picture != nullptr) {

@@ -58,7 +58,7 @@ protected:
     bool border = false;
     bool highlight = false;
     uint32_t highlightForeColor = 0x000000;
-    uint32_t highlightBackColor = 0xFFFF00;
+    uint32_t highlightBackColor = kHighlight;
     bool marked = false;
     XImage* picture = nullptr; // not owned
     int32_t pictureWidth = 0;

@@ -1,6 +1,6 @@
 #include "controls/CheckBox.h"
 
-#include "app/Application.h"
+#include "app/ElementTracker.h"
 #include "controls/art/Markers.h"
 #include "gfx/Graphics.h"
 
@@ -27,12 +27,12 @@ void CheckBox::SetText(const std::string& value) {
 }
 
 bool CheckBox::Toggle() {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     checked = !checked;
     Paint();
     FlushDisplay();
     DoCommand(this);
-    return Application::IsRegistered(self);
+    return static_cast<bool>(alive);
 }
 
 void CheckBox::MouseUp(Point point) {
@@ -57,14 +57,14 @@ void CheckBox::Paint() {
     const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
-    g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, bg);
+    g.FillWhole(r, bg);
 
     if (XImage* box = Marker(checked)) g.PutImage(r.x + 1, r.y + 1, kMarkerSize, kMarkerSize, box);
 
     const int tx = r.x + 1 + kMarkerSize;
     const int tw = r.width - kMarkerSize - 10;
     const int fore = static_cast<int>(foreColor);
-    g.DrawText(tx + 5, r.y + 1, tw, r.height, text, enabled ? fore : kDisabledText, bg, 0);
+    g.DrawText(tx + 5, r.y + 1, tw, r.height, text, enabled ? fore : kDisabledInk, bg, 0);
 
     if (hasFocus && enabled) g.DrawFocusFrame({tx + 2, r.y + 2, tw, r.height - 2}, fore);
 }

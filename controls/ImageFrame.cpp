@@ -176,8 +176,7 @@ void ImageFrame::Paint() {
         // A frame outside the sheet or list shows the background instead of
         // leaving the previous frame on screen.
         if (source == nullptr) {
-            if (sheet != nullptr || !frames.empty())
-                g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, ParentBackOrChain());
+            if (sheet != nullptr || !frames.empty()) g.FillWhole(r, ParentBackOrChain());
             return;
         }
         if (source == sheet)
@@ -186,7 +185,7 @@ void ImageFrame::Paint() {
             g.PutImage(r.x, r.y, w, h, source);
         return;
     }
-    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, ParentBackOrChain());
+    g.FillRectangle(r, ParentBackOrChain());
     if (source == nullptr) return;
     if (source == sheet)
         g.PutPictureTransparent(r.x, r.y, w, h, sheet, srcX, srcY, 0);

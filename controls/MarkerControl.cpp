@@ -23,7 +23,7 @@ void MarkerControl::Hide() {
     if (CanDraw()) {
         const Rect r = FormRect();
         Graphics g(OwnerForm());
-        g.FillRectangle(r.x, r.y, r.width + 1, r.height + 2, 0, 0, ParentBackOrChain());
+        g.FillRectangle({r.x, r.y, r.width + 1, r.height + 2}, ParentBackOrChain());
     }
     Child::Hide();
     created = false;

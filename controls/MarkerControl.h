@@ -33,7 +33,6 @@ public:
 
 protected:
     static constexpr int kMarkerSize = 20;
-    static constexpr int kDisabledText = 0x9B9B9B;
 
     // Makes the pictures not made yet; one that cannot be made stays null.
     void MakeMarkers();

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
+#include "app/ElementTracker.h"
 #include "controls/art/Markers.h"
 #include "gfx/Graphics.h"
 
@@ -81,11 +81,11 @@ bool OptionBox::ClearOptions() {
 void OptionBox::SelectFirst() { SetSelectedIndex(-1); }
 
 bool OptionBox::Commit() {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     Paint();
     FlushDisplay();
     DoCommand(this);
-    return Application::IsRegistered(self);
+    return static_cast<bool>(alive);
 }
 
 void OptionBox::MouseUp(Point point) {
@@ -118,10 +118,10 @@ void OptionBox::KeyDown(uint32_t keysym) {
 }
 
 bool OptionBox::KeyChar(char character) {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     if (enabled && hasFocus && character == ' ') {
         KeyDown(XK_Down);
-        if (!Application::IsRegistered(self)) return true;
+        if (!alive) return true;
     }
     return Child::KeyChar(character);
 }
@@ -135,10 +135,10 @@ void OptionBox::Paint() {
     const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
-    g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, bg);
+    g.FillWhole(r, bg);
 
     const int fore = static_cast<int>(foreColor);
-    const int fg = enabled ? fore : kDisabledText;
+    const int fg = enabled ? fore : kDisabledInk;
     const int tx = r.x + 3 + kMarkerSize;
     const int tw = r.width - kMarkerSize - 10;
     const int framed = selectedIndex == -1 ? 0 : selectedIndex;

@@ -98,7 +98,7 @@ void PanelChildren::Paint() {
     const int bg = OwnBackOrDefault();
     {
         Graphics g(OwnerForm());
-        g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, bg);
+        g.FillRectangle(r, bg);
         if (border && flatBorder)
             g.DrawRectangle(r.x, r.y, r.width, r.height, 1, kBlack);
         else if (border)

@@ -41,13 +41,13 @@ void ProgressBar::Paint() {
     if (!CanPaint() || !visible) return;
     const Rect r = FormRect();
     Graphics g(OwnerForm());
-    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, OwnBackOrDefault());
+    g.FillRectangle(r, OwnBackOrDefault());
     if (border) g.DrawFrame(r, kBlack, kWhite);
     const double span = static_cast<double>(maximum) - static_cast<double>(minimum);
     if (span == 0) return; // an empty range has nothing to fill
     const double fraction = (static_cast<double>(value) - static_cast<double>(minimum)) / span;
     if (fraction > 0) {
         const int fill = static_cast<int>((r.width - 2) * fraction);
-        g.FillRectangle(r.x + 1, r.y + 1, fill, r.height - 2, 0, 0, 0x0000FF);
+        g.FillRectangle({r.x + 1, r.y + 1, fill, r.height - 2}, kProgressFill);
     }
 }

@@ -4,14 +4,13 @@
 
 #include <algorithm>
 
-#include "app/Application.h"
+#include "app/ElementTracker.h"
 #include "app/Form.h"
+#include "controls/Axis.h"
 #include "gfx/Graphics.h"
 
 namespace {
 
-constexpr int kFrameLight = 0xDDDDDD;
-constexpr int kDisabledFore = 0x9B9B9B;
 // Each arrow takes 21 pixels at either end; the track is what is left.
 constexpr int kArrowSpace = 42;
 
@@ -117,38 +116,31 @@ void ScrollBar::Hide() {
 }
 
 void ScrollBar::MouseDown(Point point) {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     if (enabled) {
         dragging = true;
         Layout l = GetLayout();
         if (l.usable && !ticks.empty()) {
-            const TickPoint first = ticks.front();
-            const TickPoint last = ticks.back();
-            if (vertical) {
-                if (point.y < first.y)
-                    KeyDown(XK_Up);
-                else if (point.y > last.y + l.segment + l.rest)
-                    KeyDown(XK_Down);
-                else if (PickPage(point.x, point.y) && Application::IsRegistered(self))
-                    Paint();
-            } else {
-                if (point.x < first.x)
-                    KeyDown(XK_Left);
-                else if (point.x > last.x + l.segment + l.rest)
-                    KeyDown(XK_Right);
-                else if (PickPage(point.x, point.y) && Application::IsRegistered(self))
-                    Paint();
-            }
-            if (!Application::IsRegistered(self)) return;
+            // Before the first segment steps back, past the last one forward.
+            const int at = vertical ? point.y : point.x;
+            const int first = vertical ? ticks.front().y : ticks.front().x;
+            const int last = vertical ? ticks.back().y : ticks.back().x;
+            if (at < first)
+                KeyDown(vertical ? XK_Up : XK_Left);
+            else if (at > last + l.segment + l.rest)
+                KeyDown(vertical ? XK_Down : XK_Right);
+            else if (PickPage(point.x, point.y) && alive)
+                Paint();
+            if (!alive) return;
         }
     }
     Child::MouseDown(point);
 }
 
 void ScrollBar::MouseMove(int mx, int my) {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     if (dragging && PickPage(mx, my)) {
-        if (!Application::IsRegistered(self)) return;
+        if (!alive) return;
         Paint();
     }
     Child::MouseMove(mx, my);
@@ -164,10 +156,10 @@ void ScrollBar::KeyDown(uint32_t keysym) {
 }
 
 bool ScrollBar::KeyChar(char character) {
-    const uint64_t self = GetSerial();
+    ElementTracker alive(*this);
     if (enabled && hasFocus && character == ' ') {
         KeyDown(XK_Down);
-        if (!Application::IsRegistered(self)) return true;
+        if (!alive) return true;
     }
     return Child::KeyChar(character);
 }
@@ -185,8 +177,8 @@ void ScrollBar::Paint() {
     const Rect r = FormRect();
     Graphics g(OwnerForm());
     const int bg = OwnBackOrChain();
-    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, bg);
-    const int fg = enabled ? kBlack : kDisabledFore;
+    g.FillRectangle(r, bg);
+    const int fg = enabled ? kBlack : kDisabledInk;
     ticks.clear();
 
     // The frame reaches one pixel past the bar's size on the right and at
@@ -194,26 +186,25 @@ void ScrollBar::Paint() {
     g.DrawFrame({r.x, r.y, r.width + 1, r.height + 1}, kFrameLight, fg);
 
     if (!horizontal && !vertical) return;
-    if (horizontal) {
-        XPoint left[3] = {{static_cast<short>(r.x + 2), static_cast<short>(r.y + r.height / 2)},
-                          {static_cast<short>(r.x + 19), static_cast<short>(r.y + 2)},
-                          {static_cast<short>(r.x + 19), static_cast<short>(r.y + r.height - 2)}};
-        XPoint right[3] = {{static_cast<short>(r.x + r.width - 2), static_cast<short>(r.y + r.height / 2)},
-                           {static_cast<short>(r.x + r.width - 19), static_cast<short>(r.y + 2)},
-                           {static_cast<short>(r.x + r.width - 19), static_cast<short>(r.y + r.height - 2)}};
-        g.FillPolygon(left, 3, 1, kFrameLight, fg);
-        g.FillPolygon(right, 3, 1, kFrameLight, fg);
-    } else {
-        XPoint up[3] = {{static_cast<short>(r.x + r.width / 2), static_cast<short>(r.y + 2)},
-                        {static_cast<short>(r.x + r.width - 2), static_cast<short>(r.y + 19)},
-                        {static_cast<short>(r.x + 2), static_cast<short>(r.y + 19)}};
-        XPoint down[3] = {{static_cast<short>(r.x + r.width / 2), static_cast<short>(r.y + r.height - 2)},
-                          {static_cast<short>(r.x + r.width - 2), static_cast<short>(r.y + r.height - 19)},
-                          {static_cast<short>(r.x + 2), static_cast<short>(r.y + r.height - 19)}};
-        g.FillPolygon(up, 3, 1, kFrameLight, fg);
-        g.FillPolygon(down, 3, 1, kFrameLight, fg);
-    }
+    PaintArrows(g, Axis{!horizontal}, r, fg);
+    PaintTrack(g, Axis{vertical}, r, fg);
+}
 
+// An arrow at either end, its tip 2 pixels from the end and its base 19.
+// The corners of the base come in the order they always had: the near side
+// first on a horizontal bar, the far side first on a vertical one.
+void ScrollBar::PaintArrows(Graphics& g, const Axis& axis, const Rect& r, int fg) {
+    const int a = axis.Start(r), length = axis.Length(r), c = axis.CrossStart(r), t = axis.Thickness(r);
+    const int first = axis.vertical ? c + t - 2 : c + 2, second = axis.vertical ? c + 2 : c + t - 2;
+    XPoint back[3] = {axis.At(a + 2, c + t / 2), axis.At(a + 19, first), axis.At(a + 19, second)};
+    XPoint forward[3] = {axis.At(a + length - 2, c + t / 2), axis.At(a + length - 19, first),
+                         axis.At(a + length - 19, second)};
+    g.FillPolygon(back, 3, 1, kFrameLight, fg);
+    g.FillPolygon(forward, 3, 1, kFrameLight, fg);
+}
+
+// The page segments, from 21 pixels in, and the thumb over the current one.
+void ScrollBar::PaintTrack(Graphics& g, const Axis& axis, const Rect& r, int fg) {
     // Without a track or a range there are no pages: the track stays empty.
     Layout l = GetLayout();
     if (!l.usable) return;
@@ -222,18 +213,13 @@ void ScrollBar::Paint() {
     const int64_t count = l.segment > 0 ? l.pages : 1;
     ticks.reserve(static_cast<size_t>(count));
     for (int64_t i = 0; i < count; ++i) {
-        const int64_t offset = 21 + i * l.segment;
-        if (vertical)
-            ticks.push_back({static_cast<int16_t>(r.x), static_cast<int16_t>(r.y + offset)});
-        else
-            ticks.push_back({static_cast<int16_t>(r.x + offset), static_cast<int16_t>(r.y)});
+        const XPoint p = axis.At(static_cast<int>(axis.Start(r) + 21 + i * l.segment), axis.CrossStart(r));
+        ticks.push_back({p.x, p.y});
     }
     if (l.pages <= 1) return;
+    // The last page's thumb takes the pixels left over as well.
     const int64_t page = CurrentPage();
     const int start = static_cast<int>(21 + page * l.segment);
     const int length = static_cast<int>(l.segment + (page == l.pages - 1 ? l.rest : 0));
-    if (vertical)
-        g.FillRectangle(r.x + 2, r.y + start, r.width - 2, length, 0, 0, fg);
-    else
-        g.FillRectangle(r.x + start, r.y + 2, length, r.height - 2, 0, 0, fg);
+    g.FillRectangle(axis.Area(axis.Start(r) + start, axis.CrossStart(r) + 2, length, axis.Thickness(r) - 2), fg);
 }

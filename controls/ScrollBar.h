@@ -10,6 +10,9 @@
 
 #include "controls/DragControl.h"
 
+class Graphics;
+struct Axis;
+
 using ScrollCallback = void (*)(Child* sender, int64_t tenTimesPosition);
 
 class ScrollBar : public DragControl {
@@ -69,4 +72,6 @@ protected:
 private:
     // Moves to the given page; paints and fires when the position changed.
     void StepTo(int64_t page);
+    void PaintArrows(Graphics& g, const Axis& axis, const Rect& r, int fg);
+    void PaintTrack(Graphics& g, const Axis& axis, const Rect& r, int fg);
 };

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "app/ElementTracker.h"
+#include "controls/Axis.h"
 #include "gfx/Graphics.h"
 #include "util/Strings.h"
 
 namespace {
 
-constexpr int kShade = 0xDDDDDD;
-constexpr int kDisabledInk = 0x9B9B9B;
 // Every step takes at least 8 pixels, and X coordinates are 16-bit.
 constexpr int64_t kMostSteps = 4000;
 
@@ -47,8 +47,9 @@ void Slider::SetForeColor(uint32_t rgb) {
 }
 
 void Slider::FireValue() {
+    ElementTracker alive(*this);
     if (onValue != nullptr) onValue(this, value);
-    if (onChange != nullptr) onChange(this);
+    if (alive && onChange != nullptr) onChange(this);
 }
 
 void Slider::SetSize(int w, int h) {
@@ -75,18 +76,22 @@ bool Slider::PickValue(int px, int py) {
     return false;
 }
 
+// The value handlers may destroy the slider: it paints only if it lives.
 void Slider::MouseDown(Point point) {
+    ElementTracker alive(*this);
     if (enabled) {
         dragging = true;
-        if (PickValue(point.x, point.y)) Paint();
+        if (PickValue(point.x, point.y) && alive) Paint();
+        if (!alive) return;
     }
     Child::MouseDown(point);
 }
 
 // A slider disabled in the middle of a drag no longer follows the pointer.
 void Slider::MouseMove(int mx, int my) {
-    if (dragging && enabled && PickValue(mx, my)) Paint();
-    Child::MouseMove(mx, my);
+    ElementTracker alive(*this);
+    if (dragging && enabled && PickValue(mx, my) && alive) Paint();
+    if (alive) Child::MouseMove(mx, my);
 }
 
 void Slider::KeyDown(uint32_t keysym) {
@@ -103,70 +108,75 @@ void Slider::KeyDown(uint32_t keysym) {
 }
 
 bool Slider::KeyChar(char character) {
+    ElementTracker alive(*this);
     if (enabled && hasFocus && character == ' ') KeyDown(XK_Down);
+    if (!alive) return true;
     return Child::KeyChar(character);
 }
 
 void Slider::Paint() {
     if (!CanPaint()) return;
     const int n = Steps();
-    if (vertical) {
-        width = std::max(width, 40);
-        if (n > 0) height = ((std::max(height, 8 * n + 36) - 36) / n) * n + 36;
-    } else {
-        height = std::max(height, 36);
-        if (n > 0) width = ((std::max(width, 8 * n + 40) - 40) / n) * n + 40;
-    }
+    FitSize(n);
 
     Graphics g(OwnerForm());
     const Rect r = FormRect();
     const int bg = OwnBackOrChain();
-    g.FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, bg);
+    g.FillWhole(r, bg);
     const int fg = enabled ? static_cast<int>(foreColor) : kDisabledInk;
     ticks.clear();
+    if (showLabels) PaintLabels(g, r, fg, bg);
 
-    auto addTick = [this](int tx, int ty) { ticks.push_back(XPoint{static_cast<short>(tx), static_cast<short>(ty)}); };
-    if (!vertical) {
-        if (showLabels) {
-            g.DrawText(r.x, r.y, 20, r.height, IntToStr(minimum), fg, bg, 2);
-            g.DrawText(r.x + r.width - 19, r.y, 20, r.height, IntToStr(maximum), fg, bg, 2);
-        }
-        const int x0 = r.x + 20, x1 = x0 + (r.width - 39), yc = r.y + (r.height + 1) / 2;
-        g.DrawLine(x0, yc, x1, yc, 1, fg);
-        g.DrawLine(x0, yc + 1, x1, yc + 1, 1, kShade);
-        for (int i = 0; n > 0 && i <= n; ++i) {
-            const int tx = i == n ? x1 : x0 + i * ((r.width - 39) / n);
-            g.DrawLine(tx, yc - 3, tx, yc + 3, 1, fg);
-            g.DrawLine(tx + 1, yc - 3, tx + 1, yc + 3, 1, kShade);
-            addTick(tx, yc);
-            if (value - minimum == i) {
-                XPoint tri[3] = {{static_cast<short>(tx), static_cast<short>(yc - 5)},
-                                 {static_cast<short>(tx + 10), static_cast<short>(yc - 15)},
-                                 {static_cast<short>(tx - 10), static_cast<short>(yc - 15)}};
-                g.FillPolygon(tri, 3, 1, kShade, fg);
-            }
-        }
-    } else {
-        if (showLabels) {
-            g.DrawText(r.x, r.y, r.width + 1, 18, IntToStr(minimum), fg, bg, 2);
-            g.DrawText(r.x, r.y + r.height - 18, r.width + 1, 18, IntToStr(maximum), fg, bg, 2);
-        }
-        const int y0 = r.y + 18, y1 = y0 + (r.height - 35), xc = r.x + (r.width + 1) / 2;
-        g.DrawLine(xc + 1, y0, xc + 1, y1, 1, kShade);
-        g.DrawLine(xc, y0, xc, y1, 1, fg);
-        for (int i = 0; n > 0 && i <= n; ++i) {
-            const int ty = i == n ? y1 : y0 + i * ((r.height - 35) / n);
-            g.DrawLine(xc - 3, ty, xc + 3, ty, 1, fg);
-            g.DrawLine(xc - 3, ty + 1, xc + 3, ty + 1, 1, kShade);
-            addTick(xc, ty);
-            if (value - minimum == i) {
-                XPoint tri[3] = {{static_cast<short>(xc + 5), static_cast<short>(ty)},
-                                 {static_cast<short>(xc + 15), static_cast<short>(ty - 10)},
-                                 {static_cast<short>(xc + 15), static_cast<short>(ty + 10)}};
-                g.FillPolygon(tri, 3, 1, kShade, fg);
-            }
-        }
+    // The line runs between the labels, its shadow one pixel below it (right
+    // of it on a vertical slider, which draws the shadow first).
+    const Axis axis{vertical};
+    const int span = axis.Length(r) - (vertical ? 35 : 39);
+    const int a0 = axis.Start(r) + (vertical ? 18 : 20), a1 = a0 + span;
+    const int centre = axis.CrossStart(r) + (axis.Thickness(r) + 1) / 2;
+    if (vertical) axis.Line(g, a0, centre + 1, a1, centre + 1, kShade);
+    axis.Line(g, a0, centre, a1, centre, fg);
+    if (!vertical) axis.Line(g, a0, centre + 1, a1, centre + 1, kShade);
+    for (int i = 0; n > 0 && i <= n; ++i) {
+        const int t = i == n ? a1 : a0 + i * (span / n);
+        axis.Line(g, t, centre - 3, t, centre + 3, fg);
+        axis.Line(g, t + 1, centre - 3, t + 1, centre + 3, kShade);
+        ticks.push_back(axis.At(t, centre));
+        if (value - minimum == i) PaintPointer(g, axis, t, centre, fg);
     }
 
     if (hasFocus && enabled) g.DrawFocusFrame({r.x, r.y + 1, r.width, r.height - 2}, fg);
+}
+
+// A slider is at least 36 pixels high (40 wide when vertical), and its
+// length gives every step the same whole number of pixels, at least 8.
+void Slider::FitSize(int n) {
+    auto fit = [n](int length, int ends) { return ((std::max(length, 8 * n + ends) - ends) / n) * n + ends; };
+    if (vertical) {
+        width = std::max(width, 40);
+        if (n > 0) height = fit(height, 36);
+    } else {
+        height = std::max(height, 36);
+        if (n > 0) width = fit(width, 40);
+    }
+}
+
+// The minimum at the start and the maximum at the end, each centred in a
+// box 20 pixels wide (18 high on a vertical slider).
+void Slider::PaintLabels(Graphics& g, const Rect& r, int fg, int bg) {
+    if (vertical) {
+        g.DrawText(r.x, r.y, r.width + 1, 18, IntToStr(minimum), fg, bg, 2);
+        g.DrawText(r.x, r.y + r.height - 18, r.width + 1, 18, IntToStr(maximum), fg, bg, 2);
+    } else {
+        g.DrawText(r.x, r.y, 20, r.height, IntToStr(minimum), fg, bg, 2);
+        g.DrawText(r.x + r.width - 19, r.y, 20, r.height, IntToStr(maximum), fg, bg, 2);
+    }
+}
+
+// The pointer at tick t: a triangle whose tip is 5 pixels from the line,
+// above a horizontal slider and right of a vertical one.
+void Slider::PaintPointer(Graphics& g, const Axis& axis, int t, int centre, int fg) {
+    const int side = vertical ? 1 : -1;
+    XPoint tri[3] = {axis.At(t, centre + 5 * side), axis.At(t - 10 * side, centre + 15 * side),
+                     axis.At(t + 10 * side, centre + 15 * side)};
+    g.FillPolygon(tri, 3, 1, kShade, fg);
 }

@@ -10,6 +10,9 @@
 
 #include "controls/DragControl.h"
 
+class Graphics;
+struct Axis;
+
 using SliderCallback = void (*)(Child* sender, int32_t value);
 
 class Slider : public DragControl {
@@ -57,4 +60,7 @@ private:
     int Steps() const;
     // Picks the tick under the pointer; true when the value changed.
     bool PickValue(int px, int py);
+    void FitSize(int steps);
+    void PaintLabels(Graphics& g, const Rect& r, int fg, int bg);
+    void PaintPointer(Graphics& g, const Axis& axis, int tick, int centre, int fg);
 };

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kDisabledBack = 0xAAAAAA;
-constexpr uint32_t kDisabledFore = 0x9B9B9B;
 constexpr char kCarriageReturn = 13;
 constexpr char kLineFeed = 10;
 // Longer buffers are refused: one is allocated whole for every box.
@@ -174,7 +172,7 @@ void TextBoxCustom::Allocate() {
     const long count = std::min<long>(static_cast<long>(Columns()) * Rows() + 1, kMaxCells);
     CellRecord blank;
     blank.character = ' ';
-    blank.fore = enabled ? foreColor : kDisabledFore;
+    blank.fore = enabled ? foreColor : kDisabledInk;
     blank.back = static_cast<uint32_t>(BackgroundColor());
     blank.index = maxLength;
     cells.assign(static_cast<size_t>(count), blank);
@@ -230,7 +228,7 @@ void TextBoxCustom::Paint() {
     RaiseHeight();
     Graphics g(OwnerForm());
     const Rect r = FormRect();
-    g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, BackgroundColor());
+    g.FillRectangle(r, BackgroundColor());
     if (border) {
         // A raised edge around a sunken one.
         g.DrawFrame(r, kWhite, kBlack);
@@ -279,10 +277,7 @@ int TextBoxCustom::WalkCells(std::string_view shown, Visit visit) {
 void TextBoxCustom::DrawCells(bool full, int from) {
     if (!CanPaint() || buffer.empty()) return;
     RaiseHeight();
-    const int bg = BackgroundColor();
-    const int cols = Columns();
-    const int rows = Rows();
-    if (static_cast<long>(cols) * rows <= 0) return;
+    if (static_cast<long>(Columns()) * Rows() <= 0) return;
 
     int start = 0;
     if (!full) {
@@ -292,52 +287,11 @@ void TextBoxCustom::DrawCells(bool full, int from) {
 
     Graphics g(OwnerForm());
     const Rect r = FormRect();
-    const int cw = charWidth, lh = lineHeight;
-    const int align = multiLine ? 0 : alignCentre ? 2 : alignRight ? 1 : 0;
-    const long tableSize = static_cast<long>(cells.size());
-
     const int dropped = WalkCells({buffer.data(), buffer.size()}, [&](int i, int col, int line, bool lineBreak) {
-        const int x = r.x + 3 + cw * col;
-        const int y = r.y + 2 + lh * line;
-        if (lineBreak) {
-            // The rest of the line is blanked and remembered as the break.
-            if (r.width - 6 - cw > cw * col) {
-                if ((line + 1) * lh < r.height) g.FillRectangle(x, y + 1, (r.width - 6) - cw * col, lh + 1, 0, 0, bg);
-                const long rowEnd = std::min<long>(static_cast<long>(cols) * (line + 1), tableSize);
-                for (long k = static_cast<long>(cols) * line + col; k < rowEnd; ++k) {
-                    CellRecord& record = cells[static_cast<size_t>(k)];
-                    record.character = kCarriageReturn;
-                    record.fore = foreColor;
-                    record.back = static_cast<uint32_t>(bg);
-                    record.index = i;
-                }
-            }
-            // A caret on a line break below the grid is not drawn outside the box.
-            if (hasFocus && enabled && caret == i && !readOnly && line < rows)
-                g.DrawText(x, y + 1, cw, lh, " ", static_cast<int>(foreColor), static_cast<int>(caretColor), 0);
-            return true;
-        }
-        if (i < start) return true;
-
-        char c = buffer[static_cast<size_t>(i)];
-        if (c == kLineFeed || c == '\0') c = ' ';
-        if (password && c != ' ') c = '*';
-        uint32_t fg;
-        uint32_t cellBack;
-        if (enabled) {
-            fg = foreColor;
-            cellBack = (hasFocus && caret == i && !readOnly) ? caretColor : static_cast<uint32_t>(bg);
-        } else {
-            fg = kDisabledFore;
-            cellBack = static_cast<uint32_t>(bg);
-        }
-        CellRecord& record = cells[static_cast<size_t>(static_cast<long>(cols) * line + col)];
-        record.index = i;
-        if (!full && record.character == c && record.fore == fg && record.back == cellBack) return true;
-        g.DrawText(x, y + 1, cw, lh, std::string(1, c), static_cast<int>(fg), static_cast<int>(cellBack), align);
-        record.character = c;
-        record.fore = fg;
-        record.back = cellBack;
+        if (lineBreak)
+            DrawLineBreak(g, r, i, col, line);
+        else if (i >= start)
+            DrawCharacter(g, r, i, col, line, full);
         return true;
     });
     if (dropped < 0) return;
@@ -348,6 +302,52 @@ void TextBoxCustom::DrawCells(bool full, int from) {
         if (caret > 0) --caret;
         Beep();
     }
+}
+
+void TextBoxCustom::DrawLineBreak(Graphics& g, const Rect& r, int i, int col, int line) {
+    const int cw = charWidth, lh = lineHeight, cols = Columns();
+    const int x = r.x + 3 + cw * col;
+    const int y = r.y + 2 + lh * line;
+    // The rest of the line is blanked and remembered as the break.
+    if (r.width - 6 - cw > cw * col) {
+        const int bg = BackgroundColor();
+        if ((line + 1) * lh < r.height) g.FillRectangle(x, y + 1, (r.width - 6) - cw * col, lh + 1, 0, 0, bg);
+        const long rowEnd = std::min<long>(static_cast<long>(cols) * (line + 1), static_cast<long>(cells.size()));
+        for (long k = static_cast<long>(cols) * line + col; k < rowEnd; ++k) {
+            CellRecord& record = cells[static_cast<size_t>(k)];
+            record.character = kCarriageReturn;
+            record.fore = foreColor;
+            record.back = static_cast<uint32_t>(bg);
+            record.index = i;
+        }
+    }
+    // A caret on a line break below the grid is not drawn outside the box.
+    if (hasFocus && enabled && caret == i && !readOnly && line < Rows())
+        g.DrawText(x, y + 1, cw, lh, " ", static_cast<int>(foreColor), static_cast<int>(caretColor), 0);
+}
+
+void TextBoxCustom::DrawCharacter(Graphics& g, const Rect& r, int i, int col, int line, bool full) {
+    char c = buffer[static_cast<size_t>(i)];
+    if (c == kLineFeed || c == '\0') c = ' ';
+    if (password && c != ' ') c = '*';
+    const uint32_t bg = static_cast<uint32_t>(BackgroundColor());
+    const uint32_t fg = enabled ? foreColor : static_cast<uint32_t>(kDisabledInk);
+    const uint32_t cellBack = (enabled && hasFocus && caret == i && !readOnly) ? caretColor : bg;
+    CellRecord& record = cells[static_cast<size_t>(static_cast<long>(Columns()) * line + col)];
+    record.index = i;
+    if (!full && record.character == c && record.fore == fg && record.back == cellBack) return;
+    const int x = r.x + 3 + charWidth * col;
+    const int y = r.y + 2 + lineHeight * line;
+    g.DrawText(x, y + 1, charWidth, lineHeight, std::string(1, c), static_cast<int>(fg), static_cast<int>(cellBack),
+               Alignment());
+    record.character = c;
+    record.fore = fg;
+    record.back = cellBack;
+}
+
+int TextBoxCustom::Alignment() const {
+    if (multiLine) return 0;
+    return alignCentre ? 2 : alignRight ? 1 : 0;
 }
 
 // ---------------------------------------------------------------- editing
@@ -450,21 +450,25 @@ bool TextBoxCustom::KeyChar(char character) {
     } else if (u < 32) {
         if (u != 27) Beep();
     } else {
-        if (digitsOnly && (character < '0' || character > '9')) {
-            const bool point =
-                character == '.' && allowDecimalPoint && GetText().find('.') == std::string::npos && caret < maxLength;
-            if (!point) {
-                Beep();
-                return true;
-            }
-        }
-        if (caret >= maxLength) {
-            Beep();
-            return true;
-        }
-        TypeCharacter(character);
+        TypePrintable(character);
     }
     return true;
+}
+
+void TextBoxCustom::TypePrintable(char character) {
+    if (digitsOnly && (character < '0' || character > '9')) {
+        const bool point =
+            character == '.' && allowDecimalPoint && GetText().find('.') == std::string::npos && caret < maxLength;
+        if (!point) {
+            Beep();
+            return;
+        }
+    }
+    if (caret >= maxLength) {
+        Beep();
+        return;
+    }
+    TypeCharacter(character);
 }
 
 // ---------------------------------------------------------------- caret
@@ -498,43 +502,46 @@ void TextBoxCustom::KeyDown(uint32_t keysym) {
         ClampCaret();
         Redraw(false);
         break;
-    case XK_Up: {
-        if (!multiLine) return;
-        const int cols = Columns();
-        const int k = CaretCell();
-        if (k < 0 || cols <= 0) return;
-        if (k / cols == 0) {
-            Beep();
-            return;
-        }
-        caret = cells[static_cast<size_t>(k - cols)].index;
-        ClampCaret();
-        DrawCells(false, caret);
-        break;
-    }
-    case XK_Down: {
-        if (!multiLine) return;
-        const int cols = Columns();
-        const int k = CaretCell();
-        if (k < 0 || cols <= 0) return;
-        const int below = k + cols;
-        if (k / cols >= Rows() - 1 || below >= static_cast<int>(cells.size())) {
-            Beep();
-            return;
-        }
-        const int target = cells[static_cast<size_t>(below)].index;
-        if (target >= length) {
-            Beep();
-            return;
-        }
-        const int oldCaret = caret;
-        caret = target;
-        ClampCaret();
-        DrawCells(false, oldCaret);
-        break;
-    }
+    case XK_Up: CaretUp(); break;
+    case XK_Down: CaretDown(); break;
     default: break;
     }
+}
+
+void TextBoxCustom::CaretUp() {
+    if (!multiLine) return;
+    const int cols = Columns();
+    const int k = CaretCell();
+    if (k < 0 || cols <= 0) return;
+    if (k / cols == 0) {
+        Beep();
+        return;
+    }
+    caret = cells[static_cast<size_t>(k - cols)].index;
+    ClampCaret();
+    DrawCells(false, caret);
+}
+
+// Down stops at the last row and at the end of the text.
+void TextBoxCustom::CaretDown() {
+    if (!multiLine) return;
+    const int cols = Columns();
+    const int k = CaretCell();
+    if (k < 0 || cols <= 0) return;
+    const int below = k + cols;
+    if (k / cols >= Rows() - 1 || below >= static_cast<int>(cells.size())) {
+        Beep();
+        return;
+    }
+    const int target = cells[static_cast<size_t>(below)].index;
+    if (target >= length) {
+        Beep();
+        return;
+    }
+    const int oldCaret = caret;
+    caret = target;
+    ClampCaret();
+    DrawCells(false, oldCaret);
 }
 
 void TextBoxCustom::MouseUp(Point point) {

@@ -13,6 +13,8 @@
 
 #include "gfx/ControlBase.h"
 
+class Graphics;
+
 class TextBoxCustom : public ControlBase {
 public:
     // What one grid cell showed when it was last drawn.
@@ -113,7 +115,7 @@ protected:
     uint32_t foreColor = 0x000000;
     int32_t caret = 0;
     int32_t length = 0;
-    uint32_t caretColor = 0xFFFF00;
+    uint32_t caretColor = kHighlight;
     int32_t maxLength = 256;
     bool multiLine = false;
     bool dateMode = false;
@@ -163,7 +165,20 @@ private:
     void ClampCaret();
     bool DateSeparatorAt(int index) const { return dateMode && (index == 2 || index == 5); }
 
+    // The two kinds of grid place DrawCells draws: the rest of a line after
+    // a line break (and a caret standing on the break), and one character.
+    void DrawLineBreak(Graphics& g, const Rect& r, int i, int col, int line);
+    void DrawCharacter(Graphics& g, const Rect& r, int i, int col, int line, bool full);
+    // Horizontal alignment of a character in its cell, as DrawText takes it.
+    int Alignment() const;
+
     void Backspace();
     void DeleteAtCaret();
     void TypeCharacter(char c);
+    // A printable character: refused (with a beep) by a full box, and by a
+    // digits-only box unless it is a digit or the one decimal point allowed.
+    void TypePrintable(char character);
+    // The caret one row up or down in a multi-line box.
+    void CaretUp();
+    void CaretDown();
 };

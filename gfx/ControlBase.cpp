@@ -93,7 +93,7 @@ void ControlBase::EraseArea(int color, int extra) {
     if (!CanDraw()) return;
     const Rect r = FormRect();
     Graphics g(OwnerForm());
-    g.FillRectangle(r.x, r.y, r.width + extra, r.height + extra, 0, 0, color);
+    g.FillRectangle({r.x, r.y, r.width + extra, r.height + extra}, color);
 }
 
 void ControlBase::HideErasing(int color, int extra) {

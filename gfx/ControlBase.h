@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "app/GUIElement.h"
+#include "gfx/Palette.h"
 
 class Form;
 
@@ -37,9 +38,6 @@ public:
     static bool IsUnset(uint64_t color) { return (color & 0xFFFFFFFFu) == 0xFFFFFFFFu; }
 
 protected:
-    // The default face colour when nothing up the chain has one.
-    static constexpr int kDefaultBack = 0xAAAAAA;
-
     // Set by controls that draw a focus frame: they repaint when the focus
     // comes or goes.
     bool repaintOnFocus = false;

@@ -47,6 +47,16 @@ XFontStruct* LookUpMainFont(Display* d) {
 
 unsigned long PixelOf(int color) { return static_cast<unsigned long>(static_cast<uint32_t>(color)); }
 
+// A start below 0 moves up to 0: the length shortens and the start on the
+// other side (destination or source) moves along by as much.
+template <typename T>
+void ClampStart(T& start, T& length, T& other) {
+    if (start >= 0) return;
+    length += start;
+    other -= start;
+    start = 0;
+}
+
 // Narrows a source rectangle to the pixels the picture has. A width or
 // height of 0 stands for the picture's own. Moves the destination along
 // when the source starts left of or above the picture. False: nothing left.
@@ -56,16 +66,8 @@ bool ClipToImage(const XImage* image, int& x, int& y, int& w, int& h, int& srcX,
     int64_t ch = h == 0 ? image->height : h;
     if (cw < 0 || ch < 0) return false;
     int64_t dx = x, dy = y, sx = srcX, sy = srcY;
-    if (sx < 0) {
-        cw += sx;
-        dx -= sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        ch += sy;
-        dy -= sy;
-        sy = 0;
-    }
+    ClampStart(sx, cw, dx);
+    ClampStart(sy, ch, dy);
     cw = std::min<int64_t>(cw, image->width - sx);
     ch = std::min<int64_t>(ch, image->height - sy);
     if (cw <= 0 || ch <= 0 || dx > INT32_MAX || dy > INT32_MAX) return false;
@@ -100,6 +102,69 @@ XImage* CopyImageArea(Display* d, Visual* visual, const XImage* src, int srcX, i
     }
     copy->byte_order = src->byte_order;
     return copy;
+}
+
+// Line fitting: the length of the first `length` bytes of text that fit in
+// w pixels. A cut inside a word moves back to the space before that word
+// (the space goes too); a single over-long word is broken between letters.
+// cut tells whether anything was dropped.
+size_t FitLine(XFontStruct* f, const std::string& text, size_t length, int w, std::vector<int64_t>& prefix, bool& cut) {
+    cut = false;
+    if (w <= 0) return length;
+    // The widths of the line's prefixes: a line's width is the sum of its
+    // characters' widths, so each shortening is measured at once.
+    prefix.assign(length + 1, 0);
+    for (size_t i = 0; i < length; ++i)
+        prefix[i + 1] = prefix[i] + (f != nullptr ? XTextWidth(f, &text[i], 1) : kFallbackCharWidth);
+    while (length > 0 && prefix[length] > w) {
+        --length;
+        cut = true;
+        if (std::isalpha(static_cast<unsigned char>(text[length])) && length > 0) {
+            size_t space = text.rfind(' ', length - 1);
+            if (space != std::string::npos) length = space;
+        }
+    }
+    return length;
+}
+
+// Alignment: where a line of the given width starts in a box w wide at x.
+// Align 0 is left, 1 right, anything else centred; a line that was cut, an
+// empty line or a box without a width starts at x.
+int LineLeft(int x, int w, int width, int align, bool cut) {
+    if (w <= 0 || cut || align == 0 || width == 0) return x;
+    if (align == 1) return x + w - width;
+    return x + (w - width) / 2;
+}
+
+// True when each of the image's pixels has a byte of its own for red, green
+// and blue, so that a colour can be compared and replaced channel by channel.
+bool HasByteChannels(const XImage* image) {
+    const int bytesPerPixel = image->bits_per_pixel / 8;
+    return image->format == ZPixmap && image->bits_per_pixel % 8 == 0 && bytesPerPixel >= 3 &&
+           ImageFormat.ixRosso < bytesPerPixel && ImageFormat.ixVerde < bytesPerPixel &&
+           ImageFormat.ixBlu < bytesPerPixel;
+}
+
+// Every pixel of the w x h copy that has the key colour takes the pixel of
+// back (the window's own) at the same place; both have the picture's pixel size.
+void ReplaceKeyColour(XImage* copy, const XImage* back, int bytesPerPixel, int w, int h, int key) {
+    const unsigned char red = static_cast<unsigned char>((key >> 16) & 0xFF);
+    const unsigned char green = static_cast<unsigned char>((key >> 8) & 0xFF);
+    const unsigned char blue = static_cast<unsigned char>(key & 0xFF);
+    const int ir = ImageFormat.ixRosso, ig = ImageFormat.ixVerde, ib = ImageFormat.ixBlu;
+    for (int row = 0; row < h; ++row) {
+        unsigned char* p =
+            reinterpret_cast<unsigned char*>(copy->data) + static_cast<int64_t>(row) * copy->bytes_per_line;
+        const unsigned char* q =
+            reinterpret_cast<unsigned char*>(back->data) + static_cast<int64_t>(row) * back->bytes_per_line;
+        for (int col = 0; col < w; ++col, p += bytesPerPixel, q += bytesPerPixel) {
+            if (p[ir] == red && p[ig] == green && p[ib] == blue) {
+                p[ir] = q[ir];
+                p[ig] = q[ig];
+                p[ib] = q[ib];
+            }
+        }
+    }
 }
 
 } // namespace
@@ -339,45 +404,15 @@ void Graphics::DrawTextLines(int x, int y, int w, int h, const std::string& sour
     std::string text = source;
     std::vector<int64_t> prefix;
     for (;;) {
-        if (fg != -1) XSetForeground(d, gc, PixelOf(fg));
-        if (bg != -1) XSetBackground(d, gc, PixelOf(bg));
+        SetTextColours(fg, bg);
         if (h <= 9) return;
 
-        size_t newline = text.find('\n');
-        size_t length = newline == std::string::npos ? text.size() : newline;
+        const size_t newline = text.find('\n');
         bool cut = false;
-        if (w > 0) {
-            // The widths of the line's prefixes: a line's width is the sum of
-            // its characters' widths, so each shortening is measured at once.
-            prefix.assign(length + 1, 0);
-            for (size_t i = 0; i < length; ++i)
-                prefix[i + 1] = prefix[i] + (f != nullptr ? XTextWidth(f, &text[i], 1) : kFallbackCharWidth);
-            while (length > 0 && prefix[length] > w) {
-                --length;
-                cut = true;
-                if (std::isalpha(static_cast<unsigned char>(text[length])) && length > 0) {
-                    size_t space = text.rfind(' ', length - 1);
-                    if (space != std::string::npos) length = space;
-                }
-            }
-        }
+        const size_t length = FitLine(f, text, newline == std::string::npos ? text.size() : newline, w, prefix, cut);
         const std::string line = text.substr(0, length);
-
-        if (firstLine && bg != -1 && w > 0) {
-            FillRectangleNoFlush(x, y, w, h + 1, 0, 0, bg);
-            if (fg != -1) XSetForeground(d, gc, PixelOf(fg));
-        }
-
-        const int width = TextLineWidth(line);
-        int left = x;
-        if (w > 0 && !cut) {
-            if (align == 0 || width == 0)
-                left = x;
-            else if (align == 1)
-                left = x + w - width;
-            else
-                left = x + (w - width) / 2;
-        }
+        if (firstLine) ClearTextBox(x, y, w, h, fg, bg);
+        const int left = LineLeft(x, w, TextLineWidth(line), align, cut);
 
         const bool alone = newline == std::string::npos && !cut;
         int baseline = y + step - 1;
@@ -392,6 +427,18 @@ void Graphics::DrawTextLines(int x, int y, int w, int h, const std::string& sour
         h -= step;
         firstLine = false;
     }
+}
+
+void Graphics::SetTextColours(int fg, int bg) {
+    if (fg != -1) XSetForeground(GetDisplay(), gc, PixelOf(fg));
+    if (bg != -1) XSetBackground(GetDisplay(), gc, PixelOf(bg));
+}
+
+// The box behind the first line: w - 1 by h pixels, as FillRectangle fills.
+void Graphics::ClearTextBox(int x, int y, int w, int h, int fg, int bg) {
+    if (bg == -1 || w <= 0) return;
+    FillRectangleNoFlush(x, y, w, h + 1, 0, 0, bg);
+    if (fg != -1) XSetForeground(GetDisplay(), gc, PixelOf(fg));
 }
 
 void Graphics::PutImageArea(int x, int y, int w, int h, XImage* image, int srcX, int srcY) {
@@ -417,36 +464,15 @@ void Graphics::PasteTransparent(int x, int y, int w, int h, XImage* image, int s
     if (gc == nullptr || image == nullptr) return;
     ProbeImageFormat(owner);
     if (!ClipToImage(image, x, y, w, h, srcX, srcY)) return;
-    Display* d = GetDisplay();
-    Drawable window = GetDrawable();
-
-    // Only the part over the window can be read back (and shown).
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(d, window, &attributes) || attributes.map_state != IsViewable) return;
-    if (x < 0) {
-        w += x;
-        srcX -= x;
-        x = 0;
-    }
-    if (y < 0) {
-        h += y;
-        srcY -= y;
-        y = 0;
-    }
-    w = std::min(w, attributes.width - x);
-    h = std::min(h, attributes.height - y);
-    if (w <= 0 || h <= 0) return;
-
-    const int bytesPerPixel = image->bits_per_pixel / 8;
-    const bool byteChannels = image->format == ZPixmap && image->bits_per_pixel % 8 == 0 && bytesPerPixel >= 3 &&
-                              ImageFormat.ixRosso < bytesPerPixel && ImageFormat.ixVerde < bytesPerPixel &&
-                              ImageFormat.ixBlu < bytesPerPixel;
-    if (!byteChannels) {
+    if (!ClipToWindow(x, y, w, h, srcX, srcY)) return;
+    if (!HasByteChannels(image)) {
         // Pixels whose channels cannot be told apart are pasted as they are.
         PutImageArea(x, y, w, h, image, srcX, srcY);
         return;
     }
 
+    Display* d = GetDisplay();
+    Drawable window = GetDrawable();
     XImage* back = XGetImage(d, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
     if (back == nullptr) return;
     Screen* screen = owner->GetScreen();
@@ -459,28 +485,25 @@ void Graphics::PasteTransparent(int x, int y, int w, int h, XImage* image, int s
         PutImageArea(x, y, w, h, image, srcX, srcY);
         return;
     }
-
-    const unsigned char red = static_cast<unsigned char>((key >> 16) & 0xFF);
-    const unsigned char green = static_cast<unsigned char>((key >> 8) & 0xFF);
-    const unsigned char blue = static_cast<unsigned char>(key & 0xFF);
-    const int ir = ImageFormat.ixRosso, ig = ImageFormat.ixVerde, ib = ImageFormat.ixBlu;
-    for (int row = 0; row < h; ++row) {
-        unsigned char* p =
-            reinterpret_cast<unsigned char*>(copy->data) + static_cast<int64_t>(row) * copy->bytes_per_line;
-        const unsigned char* q =
-            reinterpret_cast<unsigned char*>(back->data) + static_cast<int64_t>(row) * back->bytes_per_line;
-        for (int col = 0; col < w; ++col, p += bytesPerPixel, q += bytesPerPixel) {
-            if (p[ir] == red && p[ig] == green && p[ib] == blue) {
-                p[ir] = q[ir];
-                p[ig] = q[ig];
-                p[ib] = q[ib];
-            }
-        }
-    }
+    ReplaceKeyColour(copy, back, image->bits_per_pixel / 8, w, h, key);
     XPutImage(d, window, gc, copy, 0, 0, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
     Flush();
     DestroyXImage(copy);
     XDestroyImage(back);
+}
+
+// Only the part over the window can be read back (and shown): narrows the
+// destination (and the source with it) to the window. False when the window
+// is not viewable or nothing is left.
+bool Graphics::ClipToWindow(int& x, int& y, int& w, int& h, int& srcX, int& srcY) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(GetDisplay(), GetDrawable(), &attributes) || attributes.map_state != IsViewable)
+        return false;
+    ClampStart(x, w, srcX);
+    ClampStart(y, h, srcY);
+    w = std::min(w, attributes.width - x);
+    h = std::min(h, attributes.height - y);
+    return w > 0 && h > 0;
 }
 
 void Graphics::PutImageTransparent(int x, int y, int w, int h, XImage* image, int key) {

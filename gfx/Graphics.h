@@ -6,11 +6,9 @@
 #include <string>
 
 #include "app/Geometry.h"
+#include "gfx/Palette.h"
 
 class Form;
-
-constexpr int kBlack = 0x000000;
-constexpr int kWhite = 0xFFFFFF;
 
 class Graphics {
 public:
@@ -24,6 +22,8 @@ public:
     // Text metrics of the main window's font.
     int LineHeight();
     int CharWidth();
+    // Not the drawn width: CharWidth times the byte count, as if the font were
+    // fixed-pitch. The name and this estimate are the toolkit's interface.
     static int TextWidth(const std::string& text);
     // The main window's font ascent, measured without a GC (and so before
     // any window exists).
@@ -33,12 +33,22 @@ public:
     int Ascent();
 
     void DrawPoint(int x, int y, int color);
+    // Lines are always one pixel wide: lineWidth is kept in the toolkit's
+    // interface but ignored (callers pass 1), here and in DrawLines.
     void DrawLine(int x1, int y1, int x2, int y2, int lineWidth, int color);
+    // Style 1 dashed, 2 double-dashed, any other solid.
     void DrawLine(int x1, int y1, int x2, int y2, int style, int lineWidth, int color);
     void DrawLines(XPoint* points, int count, int lineWidth, int color);
     void FillPolygon(XPoint* points, int count, int borderWidth, int borderColor, int fillColor);
     void DrawRectangle(int x, int y, int w, int h, int lineWidth, int color);
     void FillRectangle(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
+    // FillRectangle of r without a border: (width - 1) x (height - 1) pixels.
+    void FillRectangle(const Rect& r, int fillColor) { FillRectangle(r.x, r.y, r.width, r.height, 0, 0, fillColor); }
+    // Every pixel of r.
+    void FillWhole(const Rect& r, int fillColor) {
+        FillRectangle(r.x, r.y, r.width + 1, r.height + 1, 0, 0, fillColor);
+    }
+    // Drawn one pixel wide whatever lineWidth says.
     void DrawEllipse(int x, int y, int w, int h, int lineWidth, int color);
     void FillEllipse(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
     void DrawText(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align);
@@ -72,8 +82,12 @@ private:
     void FillRectangleNoFlush(int x, int y, int w, int h, int borderWidth, int borderColor, int fillColor);
     void PutImageArea(int x, int y, int w, int h, XImage* image, int srcX, int srcY);
     void PasteTransparent(int x, int y, int w, int h, XImage* image, int srcX, int srcY, int key);
+    bool ClipToWindow(int& x, int& y, int& w, int& h, int& srcX, int& srcY);
     int TextLineWidth(const std::string& text);
     void DrawTextLines(int x, int y, int w, int h, const std::string& text, int fg, int bg, int align, bool firstLine);
+    // The text colours of the GC; -1 leaves one as it is.
+    void SetTextColours(int fg, int bg);
+    void ClearTextBox(int x, int y, int w, int h, int fg, int bg);
 
     GC gc = nullptr;
     Form* owner = nullptr;

@@ -71,7 +71,7 @@ void MyImage::Paint() {
     if (image != nullptr)
         g.PutImage(r.x, r.y, r.width, r.height, image);
     else
-        g.FillRectangle(r.x, r.y, r.width, r.height, 0, 0, ParentBackOrChain());
+        g.FillRectangle(r, ParentBackOrChain());
 
     if (border) g.DrawFrame(r, kBlack, kWhite);
 }

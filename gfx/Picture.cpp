@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
 #include "app/Application.h"
@@ -93,23 +92,9 @@ void Warn(bool condition, const char* text, int value) {
     if (condition) Log(std::string(text) + IntToStr(value));
 }
 
-} // namespace
-
-void ProbeImageFormat(GUIElement* element) {
-    if (ImageFormat.depth != 0) return;
-    Form* form = FormFor(element);
-    Display* d = DisplayFor(form);
-    if (d == nullptr) {
-        Log("ProbeImageFormat: no display");
-        return;
-    }
-    XImage* image = ProbeOnWindow(form, d);
-    if (image == nullptr) image = ProbeOnPixmap(form, d);
-    if (image == nullptr) {
-        Log("ProbeImageFormat: XGetImage failed");
-        return;
-    }
-
+// Keeps the probe image's layout, warning of each field that is not the
+// usual one of a 24-bit TrueColor server.
+void RecordLayout(const XImage* image) {
     ImageFormat.format = image->format;
     ImageFormat.xoffset = image->xoffset;
     ImageFormat.bitmapPad = image->bitmap_pad;
@@ -125,7 +110,11 @@ void ProbeImageFormat(GUIElement* element) {
     Warn(image->bits_per_pixel != 32, "WARNING img->bits_per_pixel: ", image->bits_per_pixel);
     Warn(image->bitmap_bit_order != 0, "WARNING img->bitmap_bit_order: ", image->bitmap_bit_order);
     Warn(image->byte_order != 0, "WARNING img->byte_order: ", image->byte_order);
+}
 
+// Finds the byte of each channel in the probe pixel; a channel not found
+// keeps its index and is warned of, as is one not in the usual place.
+void FindChannels(const XImage* image) {
     bool foundRed = false, foundGreen = false, foundBlue = false;
     const int bytes = std::min(std::max(image->bits_per_pixel / 8, 0), std::min(image->bytes_per_line, 8));
     const unsigned char* pixel = reinterpret_cast<const unsigned char*>(image->data);
@@ -147,6 +136,27 @@ void ProbeImageFormat(GUIElement* element) {
     Warn(!all || ImageFormat.ixRosso != 2, "WARNING MyImage::ixRosso: ", ImageFormat.ixRosso);
     Warn(!all || ImageFormat.ixVerde != 1, "WARNING MyImage::ixVerde: ", ImageFormat.ixVerde);
     Warn(!all || ImageFormat.ixBlu != 0, "WARNING MyImage::ixBlu: ", ImageFormat.ixBlu);
+}
+
+} // namespace
+
+void ProbeImageFormat(GUIElement* element) {
+    if (ImageFormat.depth != 0) return;
+    Form* form = FormFor(element);
+    Display* d = DisplayFor(form);
+    if (d == nullptr) {
+        Log("ProbeImageFormat: no display");
+        return;
+    }
+    XImage* image = ProbeOnWindow(form, d);
+    if (image == nullptr) image = ProbeOnPixmap(form, d);
+    if (image == nullptr) {
+        Log("ProbeImageFormat: XGetImage failed");
+        return;
+    }
+
+    RecordLayout(image);
+    FindChannels(image);
     XDestroyImage(image);
 }
 
@@ -210,51 +220,70 @@ struct Bitmap {
     }
 };
 
+std::string PlaceRows(const unsigned char* header, int bits, int64_t fileSize, Bitmap& bmp);
+
+// Checks the 54-byte header of a bitmap of the given depth in a file of
+// fileSize bytes and fills in the layout it gives; "" when it holds, else
+// what is wrong. The rows are not read yet.
+std::string CheckHeader(const unsigned char* header, int bits, int64_t fileSize, Bitmap& bmp) {
+    if (header[0] != 'B' || header[1] != 'M') return "not a bitmap";
+    const int fileBits = U16(header + 28);
+    if (fileBits != bits) return IntToStr(fileBits) + " bits per pixel, not " + IntToStr(bits);
+    if (U32(header + 30) != 0) return "compressed bitmap";
+    const int64_t width = S32(header + 18);
+    const int64_t height = S32(header + 22);
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
+        return "bad size " + IntToStr(width) + "x" + IntToStr(height);
+    bmp.width = static_cast<int>(width);
+    bmp.height = static_cast<int>(height);
+    return PlaceRows(header, bits, fileSize, bmp);
+}
+
+// The palette and the rows of a header whose size holds: "" when they lie
+// in the file, else what is wrong.
+std::string PlaceRows(const unsigned char* header, int bits, int64_t fileSize, Bitmap& bmp) {
+    const int64_t width = bmp.width, height = bmp.height;
+    const int64_t infoBytes = U32(header + 14);
+    const int64_t offset = U32(header + 10);
+    const int64_t paletteStart = 14 + infoBytes;
+    if (infoBytes < 40 || offset < paletteStart) return "bad header";
+    if (offset > fileSize) return "data offset past the end";
+    if (bits <= 8 && offset - paletteStart > kMaxPaletteBytes) return "palette over 1024 bytes";
+
+    const int64_t lineBytes = bits == 24 ? width * 3 : bits == 8 ? width : (width + 1) / 2;
+    const int64_t rowBytes = (lineBytes + 3) / 4 * 4;
+    if (offset + rowBytes * height > fileSize) return "short rows";
+    bmp.paletteStart = static_cast<size_t>(paletteStart);
+    bmp.paletteEntries = bits <= 8 ? static_cast<size_t>(offset - paletteStart) / 4 : 0;
+    bmp.dataStart = static_cast<size_t>(offset);
+    bmp.rowBytes = static_cast<size_t>(rowBytes);
+    return "";
+}
+
 // Reads a bitmap of the given depth. On any fault: one trace-log line, false.
+// Only a regular file is opened: a FIFO or a device is refused at once
+// rather than waited on.
 bool ReadBitmap(const std::string& path, int bits, const char* who, Bitmap& bmp) {
     auto fail = [&](const std::string& why) {
         Log(std::string(who) + ": " + why + ": " + path);
         return false;
     };
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) return fail("cannot open");
-    in.seekg(0, std::ios::end);
-    const std::streamoff fileSize = in.tellg();
-    in.seekg(0, std::ios::beg);
+    BinaryFile in;
+    if (!in.OpenForReading(path)) return fail(FileExists(path) ? "not a regular file" : "cannot open");
+    const int64_t fileSize = FileSize(path);
     if (fileSize < kBmpHeaderBytes) return fail("truncated header");
 
     unsigned char header[kBmpHeaderBytes];
-    if (!in.read(reinterpret_cast<char*>(header), kBmpHeaderBytes)) return fail("truncated header");
-    if (header[0] != 'B' || header[1] != 'M') return fail("not a bitmap");
-    const int fileBits = U16(header + 28);
-    if (fileBits != bits) return fail(IntToStr(fileBits) + " bits per pixel, not " + IntToStr(bits));
-    if (U32(header + 30) != 0) return fail("compressed bitmap");
-    const int64_t width = S32(header + 18);
-    const int64_t height = S32(header + 22);
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
-        return fail("bad size " + IntToStr(width) + "x" + IntToStr(height));
-    const int64_t infoBytes = U32(header + 14);
-    const int64_t offset = U32(header + 10);
-    const int64_t paletteStart = 14 + infoBytes;
-    if (infoBytes < 40 || offset < paletteStart) return fail("bad header");
-    if (offset > fileSize) return fail("data offset past the end");
-    if (bits <= 8 && offset - paletteStart > kMaxPaletteBytes) return fail("palette over 1024 bytes");
+    if (in.ReadAt(0, header, kBmpHeaderBytes) != kBmpHeaderBytes) return fail("truncated header");
+    const std::string why = CheckHeader(header, bits, fileSize, bmp);
+    if (!why.empty()) return fail(why);
 
-    const int64_t lineBytes = bits == 24 ? width * 3 : bits == 8 ? width : (width + 1) / 2;
-    const int64_t rowBytes = (lineBytes + 3) / 4 * 4;
-    const int64_t needed = offset + rowBytes * height;
-    if (needed > fileSize) return fail("short rows");
-
+    const int64_t needed = static_cast<int64_t>(bmp.dataStart + bmp.rowBytes * static_cast<size_t>(bmp.height));
     bmp.bytes.resize(static_cast<size_t>(needed));
     std::memcpy(bmp.bytes.data(), header, kBmpHeaderBytes);
-    if (!in.read(reinterpret_cast<char*>(bmp.bytes.data()) + kBmpHeaderBytes, needed - kBmpHeaderBytes))
+    if (in.ReadAt(kBmpHeaderBytes, bmp.bytes.data() + kBmpHeaderBytes, needed - kBmpHeaderBytes) !=
+        needed - kBmpHeaderBytes)
         return fail("short rows");
-    bmp.width = static_cast<int>(width);
-    bmp.height = static_cast<int>(height);
-    bmp.paletteStart = static_cast<size_t>(paletteStart);
-    bmp.paletteEntries = bits <= 8 ? static_cast<size_t>(offset - paletteStart) / 4 : 0;
-    bmp.dataStart = static_cast<size_t>(offset);
-    bmp.rowBytes = static_cast<size_t>(rowBytes);
     return true;
 }
 
@@ -308,6 +337,35 @@ std::string Palette4Source(const std::string& path, const Bitmap& bmp) {
     }
     text += "};\n";
     return text;
+}
+
+// The bytes of one image row: lineBytes rounded up to the pad, with a
+// trace-log warning when padding was needed.
+int64_t PaddedLine(int64_t lineBytes, int64_t padBytes, int width) {
+    if (lineBytes % padBytes == 0) return lineBytes;
+    const int64_t stride = (lineBytes / padBytes + 1) * padBytes;
+    Log("WARNING img width: " + IntToStr(width) + " - bytes_per_line_Pad != bytes_per_line: " + IntToStr(stride) + " " +
+        IntToStr(lineBytes));
+    return stride;
+}
+
+// Writes each RGB pixel into the server's channel bytes of the image rows.
+// Channels that do not fit in a pixel are left out rather than written into
+// the next one.
+void SpreadChannels(const unsigned char* rgb, int width, int height, unsigned char* buffer, int bytesPerPixel,
+                    int64_t stride) {
+    const int ir = ImageFormat.ixRosso < bytesPerPixel ? ImageFormat.ixRosso : -1;
+    const int ig = ImageFormat.ixVerde < bytesPerPixel ? ImageFormat.ixVerde : -1;
+    const int ib = ImageFormat.ixBlu < bytesPerPixel ? ImageFormat.ixBlu : -1;
+    const unsigned char* src = rgb;
+    for (int y = 0; y < height; ++y) {
+        unsigned char* dst = buffer + y * stride;
+        for (int x = 0; x < width; ++x, src += 3, dst += bytesPerPixel) {
+            if (ir >= 0) dst[ir] = src[0];
+            if (ig >= 0) dst[ig] = src[1];
+            if (ib >= 0) dst[ib] = src[2];
+        }
+    }
 }
 
 } // namespace
@@ -384,13 +442,7 @@ XImage* CreateXImage(GUIElement* element, const unsigned char* rgb, int width, i
         return nullptr;
     }
     const int64_t padBytes = ImageFormat.bitmapPad >= 8 ? ImageFormat.bitmapPad / 8 : 1;
-    const int64_t lineBytes = static_cast<int64_t>(bytesPerPixel) * width;
-    int64_t stride = lineBytes;
-    if (lineBytes % padBytes != 0) {
-        stride = (lineBytes / padBytes + 1) * padBytes;
-        Log("WARNING img width: " + IntToStr(width) + " - bytes_per_line_Pad != bytes_per_line: " + IntToStr(stride) +
-            " " + IntToStr(lineBytes));
-    }
+    const int64_t stride = PaddedLine(int64_t{bytesPerPixel} * width, padBytes, width);
     if (stride * height > INT_MAX) {
         Log("CreateXImage: picture too large");
         return nullptr;
@@ -400,20 +452,7 @@ XImage* CreateXImage(GUIElement* element, const unsigned char* rgb, int width, i
         Log("CreateXImage: out of memory");
         return nullptr;
     }
-    // Channels that do not fit in a pixel are left out rather than written
-    // into the next one.
-    const int ir = ImageFormat.ixRosso < bytesPerPixel ? ImageFormat.ixRosso : -1;
-    const int ig = ImageFormat.ixVerde < bytesPerPixel ? ImageFormat.ixVerde : -1;
-    const int ib = ImageFormat.ixBlu < bytesPerPixel ? ImageFormat.ixBlu : -1;
-    const unsigned char* src = rgb;
-    for (int y = 0; y < height; ++y) {
-        unsigned char* dst = buffer + y * stride;
-        for (int x = 0; x < width; ++x, src += 3, dst += bytesPerPixel) {
-            if (ir >= 0) dst[ir] = src[0];
-            if (ig >= 0) dst[ig] = src[1];
-            if (ib >= 0) dst[ib] = src[2];
-        }
-    }
+    SpreadChannels(rgb, width, height, buffer, bytesPerPixel, stride);
     XImage* image =
         XCreateImage(d, VisualFor(form, d), static_cast<unsigned>(ImageFormat.depth), ImageFormat.format,
                      ImageFormat.xoffset, reinterpret_cast<char*>(buffer), static_cast<unsigned>(width),

@@ -1,6 +1,8 @@
 // Picture formats: the server's pixel layout, X images, 4-bit palette
 // pictures, bitmap files (including damaged ones) and the PNG writer.
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <tuple>
 
@@ -147,9 +149,12 @@ TEST_F(GfxFiles, DamagedBitmapsGiveOneLineAndNoPicture) {
         EXPECT_EQ(xt::LogLines().size(), 1u) << what << "\n" << xt::ReadLog();
         EXPECT_FALSE(FileExists(path + ".c")) << what;
     }
-    xt::ClearLog();
-    EXPECT_EQ(LoadBmp4("missing.bmp"), nullptr);
-    EXPECT_EQ(xt::LogLines().size(), 1u);
+    ASSERT_EQ(mkfifo("fifo.bmp", 0600), 0); // refused at once, never waited on
+    for (const char* path : {"missing.bmp", "fifo.bmp"}) {
+        xt::ClearLog();
+        EXPECT_EQ(LoadBmp4(path), nullptr);
+        EXPECT_EQ(xt::LogLines().size(), 1u) << path;
+    }
 }
 
 TEST(GfxPalette4, RowsAreTurnedAndOddWidthsSkipTheLastNibble) {

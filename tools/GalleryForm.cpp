@@ -99,8 +99,6 @@ struct Row {
     uint64_t back = kNoColor, fore = kNoColor;
 };
 
-constexpr uint64_t kWhite = 0xFFFFFF;
-
 // The gallery, in construction order (which is also the Tab order).
 const Row kRows[] = {
     // Left column.

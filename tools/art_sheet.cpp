@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     XSync(screen.GetDisplay(), False);
 
     Graphics g(&form);
-    g.FillRectangle(0, 0, kWidth + 1, kHeight + 1, 0, 0, kBack);
+    g.FillWhole({0, 0, kWidth, kHeight}, kBack);
 
     std::ifstream in("Data/frutta96x96.bin", std::ios::binary);
     std::vector<unsigned char> sheet((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
