@@ -7,7 +7,6 @@
 # one frame again, on the button that opened it.
 set -u
 . "$(dirname "$0")/game_helpers.bash"
-cp -r "$src/Data" "$work/"
 start_game "$work" "$work/bin:$PATH"
 
 keys() { xdotool key --window "$@" 2>/dev/null || fail "xdotool key $*"; }
@@ -23,10 +22,11 @@ focus() {
 # dialog TITLE: the open dialog's window in $box.
 dialog() {
     title=$1
-    await eval 'box=$(xdotool search --name "^$title\$" 2>/dev/null | head -1); [ -n "$box" ]' || fail "no $1"
+    box=$(find_window "^$title\$") || fail "no $1"
 }
-closed() { await eval '[ -z "$(xdotool search --name "^$title\$" 2>/dev/null)" ]' || fail "$title stays open"; }
-lock() { pixel 158 335; }
+shut() { [ -z "$(xdotool search --name "^$title\$" 2>/dev/null)" ]; }
+closed() { await shut || fail "$title stays open"; }
+lock() { pixel "${LOCK_INK[@]}"; }
 until_lock_not() { for _ in $(seq 1 80); do sleep 0.25; [ "$(lock)" != "$1" ] && return 0; done; return 1; }
 
 keys "$win" Tab Tab Tab
@@ -39,7 +39,7 @@ done
 focus hold "1 0 0 0"
 [ "$(fact hold start)" != "$(fact start start)" ] || fail "the button does not read Raises"
 keys "$win" Return
-until_lock_not "$(lock)" && [ "$(lock)" = AAAAAA ] || fail "the re-spin did not end"
+{ until_lock_not "$(lock)" && [ "$(lock)" = AAAAAA ]; } || fail "the re-spin did not end"
 focus payout "1 0 0 0"
 [ "$(fact payout message)" -gt 20 ] || fail "no result line"
 [ "$(fact payout start)" = "$(fact start start)" ] || fail "START is not back"
@@ -49,7 +49,8 @@ echo "ok: START, hold, Raises and payout from the keyboard"
 keys "$win" Tab
 focus slider "0 0 0 1"
 keys "$win" Right
-await eval 'shot wager; [ "$(fact wager wager)" != "$(fact slider wager)" ]' || fail "Right does not move the wager"
+moved() { shot wager; [ "$(fact wager wager)" != "$(fact slider wager)" ]; }
+await moved || fail "Right does not move the wager"
 
 # Return and Escape each close the About box and press nothing behind it.
 keys "$win" Tab
@@ -75,7 +76,7 @@ focus after-no "0 0 1 0"
 keys "$win" Return
 dialog Exit
 keys "$box" Tab Return
-await eval '! kill -0 $game 2>/dev/null' || fail "the game did not end after YES"
+await gone "$game" || fail "the game did not end after YES"
 wait "$game"
 status=$?
 game=""
