@@ -28,6 +28,7 @@
 #   bench/game_perf.sh [--print]   (--print: show the section, write nothing)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=../scripts/common.sh
 . "$root/scripts/common.sh"
 ensure_packages "${BUILD_PACKAGES[@]}" libxtst-dev x11-apps
 
@@ -42,25 +43,12 @@ starts=7   # start-up runs of each program
 idles=5    # idle measurements
 spins=3    # spins of each kind
 
-work=$(mktemp -d)
-running=()
-finish() {
-    local p
-    for p in "${running[@]}"; do
-        kill "$p" 2>/dev/null || true
-        wait "$p" 2>/dev/null || true
-    done
-    stop_xvfb
-    rm -rf "$work"
-}
-trap finish EXIT
-start_xvfb 24 1280x1024
-cp -r "$root/Data" "$work/"
-mkdir "$work/bin"
+# The processes in $running are ended when the script ends.
+sandbox 1280x1024
 # A recording stand-in for the sound player: one line a play.
-printf '#!/bin/sh\necho "$1" >> "%s/plays.txt"\n' "$work" > "$work/bin/aplay"
-chmod +x "$work/bin/aplay"
-cd "$work"
+aplay_stand_in <<'PLAYER'
+echo "$1" >> "$sandbox/plays.txt"
+PLAYER
 
 # await SECONDS COMMAND...: retries the command every 50 ms.
 await() {
@@ -85,8 +73,6 @@ kb() { awk -v k="$2" '$1 == k":" { print $2 }' "/proc/$1/status"; }
 cpu_ns() { cut -d' ' -f1 "/proc/$1/schedstat"; }
 children_ticks() { awk '{ print $16 + $17 }' "/proc/$1/stat"; }
 clk=$(getconf CLK_TCK)
-
-export PATH="$work/bin:$PATH"
 
 # --- Start to first complete frame ------------------------------------------
 : > frame_game.txt
@@ -117,7 +103,7 @@ xeyes &
 eyes=$!
 running=("$game" "$raw" "$eyes")
 await 10 grep -q 'first-frame' stats.txt
-win=$(xdotool search --name '^Rullomat - ' | head -1)
+win=$(find_window "$GAME_TITLE")
 sleep 2
 
 # --- Memory ------------------------------------------------------------------
@@ -153,7 +139,7 @@ spin() {
     local before k0
     before=$(spins_done)
     k0=$(children_ticks "$game")
-    "$kit" click "$win" 300 559
+    "$kit" click "$win" "${START[@]}"
     [ "$1" = moving ] && "$kit" wiggle "$win" 3000
     await 30 more_spins_than "$before"
     sleep 0.3

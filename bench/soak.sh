@@ -10,6 +10,7 @@
 #   bench/soak.sh [SECONDS] [--print]   (default 600; --print: write nothing)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=../scripts/common.sh
 . "$root/scripts/common.sh"
 ensure_packages "${BUILD_PACKAGES[@]}"
 seconds=600 print=0
@@ -24,20 +25,11 @@ build="$root/build/soak"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRULLOMAT_TESTS=OFF >/dev/null
 ninja -C "$build" -j2 rullomat pixel >/dev/null
 
-work=$(mktemp -d)
-game=""
-finish() {
-    [ -n "$game" ] && kill "$game" 2>/dev/null && wait "$game" 2>/dev/null
-    stop_xvfb
-    rm -rf "$work"
-}
-trap finish EXIT
-start_xvfb 24 1024x768
-cp -r "$root/Data" "$work/"
-mkdir "$work/bin"
-printf '#!/bin/sh\necho $$ >> "%s/players"\nsleep 0.07\n' "$work" > "$work/bin/aplay"
-chmod +x "$work/bin/aplay"
-cd "$work"
+sandbox 1024x768
+aplay_stand_in <<'PLAYER'
+echo $$ >> "$sandbox/players"
+sleep 0.07
+PLAYER
 
 # Every process below the game (its children and theirs).
 descendants() {
@@ -47,32 +39,23 @@ descendants() {
 }
 players_alive() {
     local n=0 p
-    for p in $(cat players 2>/dev/null); do kill -0 "$p" 2>/dev/null && n=$((n + 1)); done
+    while read -r p; do kill -0 "$p" 2>/dev/null && n=$((n + 1)); done < <(cat players 2>/dev/null)
     echo $n
 }
 sample() {
     printf '| %s | %s | %s | %s | %s | %s |\n' "$1" \
         "$(awk '$1 == "VmRSS:" { print $2 }' "/proc/$game/status")" \
-        "$(ls "/proc/$game/fd" | wc -l)" \
-        "$(ps --ppid "$game" -o stat= | grep -c Z || true)" \
+        "$(find "/proc/$game/fd" -mindepth 1 -maxdepth 1 | wc -l)" \
+        "$(pgrep -c -r Z -P "$game" || true)" \
         "$(descendants)" "$( (cat players 2>/dev/null || true) | wc -l)" >> samples.md
 }
 
 # window TITLE: the first window of that title, waited for up to 10 s.
-window() {
-    local w=""
-    for _ in $(seq 1 100); do
-        w=$(xdotool search --name "$1" 2>/dev/null | head -1 || true)
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    [ -n "$w" ] || { echo "soak: no window $1" >&2; exit 1; }
-    echo "$w"
-}
+window() { find_window "$1" || { echo "soak: no window $1" >&2; exit 1; }; }
 
-PATH="$work/bin:$PATH" "$build/rullomat" > stdout.txt 2>&1 &
+"$build/rullomat" > stdout.txt 2>&1 &
 game=$!
-win=$(window '^Rullomat - ')
+win=$(window "$GAME_TITLE")
 sleep 1
 
 : > samples.md
@@ -87,7 +70,7 @@ while :; do
         next=$((next + 60))
     fi
     # START (or Raises); a spin lasts 15 s, the mouse wanders meanwhile.
-    xdotool mousemove --window "$win" 300 559 click 1
+    xdotool mousemove --window "$win" "${START[@]}" click 1
     spins=$((spins + 1))
     for x in $(seq 100 40 700); do
         xdotool mousemove --window "$win" "$x" 300
@@ -97,8 +80,8 @@ done
 sample "$((seconds / 60))"
 rss_end=$(awk '$1 == "VmRSS:" { print $2 }' "/proc/$game/status")
 
-xdotool mousemove --window "$win" 560 559 click 1
-xdotool mousemove --window "$(window '^Exit$')" 185 124 click 1
+xdotool mousemove --window "$win" "${EXIT[@]}" click 1
+xdotool mousemove --window "$(window "$EXIT_TITLE")" "${BOX_YES[@]}" click 1
 status=0
 wait "$game" || status=$?
 game=""

@@ -11,7 +11,7 @@
 # trees does not have.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# shellcheck source=scripts/common.sh
+# shellcheck source=../scripts/common.sh
 . "$root/scripts/common.sh"
 
 TESTS=(graphics_test picture_test controls_test controls_textbox_test controls_storm_test game_test)

@@ -11,10 +11,10 @@ mkdir "$work/nodata"
 start_game "$work/nodata" "$work/bin:$PATH"
 shot start
 [ "$(fact start symbols)" = "blank blank blank blank blank" ] || fail "reels: $(fact start symbols)"
-click 300 559
+click "${START[@]}"
 sleep 15
-await eval '[ "$(pixel 158 335)" != AAAAAA ] || { shot end; [ "$(fact end message)" -gt 20 ]; }' ||
-    fail "the spin did not end"
+spun() { [ "$(pixel "${LOCK_INK[@]}")" != AAAAAA ] || { shot end; [ "$(fact end message)" -gt 20 ]; }; }
+await spun || fail "the spin did not end"
 quit_game
 [ "$(head -1 log.txt)" = "Data/frutta96x96.bin: non trovato" ] || fail "first line: $(head -1 log.txt)"
 [ "$(sed 1d log.txt | sort -u)" = "Data/ding.wav non trovato." ] || fail "other lines in log.txt"
@@ -36,7 +36,7 @@ echo "ok: truncated sheet: one trace line, blank reels, status 0"
 mkdir "$work/noplayer"
 cp -r "$src/Data" "$work/noplayer/"
 start_game "$work/noplayer" "$work/nothing"
-click 300 559
+click "${START[@]}"
 sleep 2
 quit_game
 [ ! -s log.txt ] || fail "log.txt is not empty"

@@ -4,14 +4,11 @@
 # bitmap; each fails with a non-zero status on bad input.
 set -u
 src=$2 build=$3
+# shellcheck source=../../scripts/common.sh
 . "$src/scripts/common.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 tools="$build/tools"
-
-work=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-cd "$work"
-start_xvfb 24 640x480 || fail "no Xvfb"
+sandbox 640x480 || fail "no Xvfb"
 
 # pixel: six hex digits; coordinates outside the window are refused.
 p=$("$tools/pixel" root 5 7) || fail "pixel root 5 7"

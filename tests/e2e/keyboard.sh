@@ -9,7 +9,6 @@
 # when a dialog closes one frame again, on the button that opened it.
 set -u
 . "$(dirname "$0")/game_helpers.bash"
-cp -r "$src/Data" "$work/"
 # The browser records the address it is given.
 printf '#!/bin/sh\necho "$*" >> "%s/firefox.log"\n' "$work" > "$work/bin/firefox"
 chmod +x "$work/bin/firefox"
@@ -28,10 +27,11 @@ focus() {
 # dialog TITLE: the open dialog's window in $box.
 dialog() {
     title=$1
-    await eval 'box=$(xdotool search --name "^$title\$" 2>/dev/null | head -1); [ -n "$box" ]' || fail "no $1"
+    box=$(find_window "^$title\$") || fail "no $1"
 }
-closed() { await eval '[ -z "$(xdotool search --name "^$title\$" 2>/dev/null)" ]' || fail "$title stays open"; }
-lock() { pixel 158 335; }
+shut() { [ -z "$(xdotool search --name "^$title\$" 2>/dev/null)" ]; }
+closed() { await shut || fail "$title stays open"; }
+lock() { pixel "${LOCK_INK[@]}"; }
 until_lock_not() { for _ in $(seq 1 80); do sleep 0.25; [ "$(lock)" != "$1" ] && return 0; done; return 1; }
 # first_spin: Return on START until a hold phase begins (should all five
 # reels pay, 1 in 7776, the round is paid at once); its locks in lock[].
@@ -66,10 +66,10 @@ while [ "${lock[$t]}" != "$from" ]; do t=$((t + 1)); done
 keys "$win" $((t + 1))
 focus digit "1 0 0 0"
 read -r -a now <<< "$(fact digit locks)"
-lock[$t]=$to
+lock[t]=$to
 [ "${now[*]}" = "${lock[*]}" ] || fail "key $((t + 1)) left the locks ${now[*]}"
 keys "$win" Return
-until_lock_not "$(lock)" && [ "$(lock)" = AAAAAA ] || fail "the re-spin did not end"
+{ until_lock_not "$(lock)" && [ "$(lock)" = AAAAAA ]; } || fail "the re-spin did not end"
 focus payout "1 0 0 0"
 [ "$(fact payout message)" -gt 20 ] || fail "no result line"
 [ "$(fact payout start)" = "$(fact start start)" ] || fail "START is not back"
@@ -79,7 +79,8 @@ echo "ok: START, hold, key $((t + 1)), Raises and payout from the keyboard"
 keys "$win" Tab
 focus slider "0 0 0 1"
 keys "$win" Right
-await eval 'shot wager; [ "$(fact wager wager)" != "$(fact slider wager)" ]' || fail "Right does not move the wager"
+moved() { shot wager; [ "$(fact wager wager)" != "$(fact slider wager)" ]; }
+await moved || fail "Right does not move the wager"
 
 # Return and Escape each close the About box and press nothing behind it.
 keys "$win" Tab
@@ -140,7 +141,7 @@ focus after-no "0 0 1 0"
 keys "$win" Return
 dialog Exit
 keys "$box" Tab Return
-await eval '! kill -0 $game 2>/dev/null' || fail "the game did not end after YES"
+await gone "$game" || fail "the game did not end after YES"
 wait "$game"
 status=$?
 game=""

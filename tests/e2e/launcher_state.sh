@@ -17,6 +17,8 @@ shellcheck -s sh "$src/dist/rullomat.in" || fail "shellcheck"
 mv "$stage/usr/lib/games/rullomat/rullomat" "$work/game"
 printf '#!/bin/sh\npwd > "%s/ran"\n' "$work" > "$stage/usr/lib/games/rullomat/rullomat"
 chmod +x "$stage/usr/lib/games/rullomat/rullomat"
+# Both are read by the cases, through eval.
+# shellcheck disable=SC2034
 odd="$work/s/a
 b[ab]" oddGlobbed="$work/s/a
 ba"
@@ -70,11 +72,13 @@ done
 rm -rf "$h"
 mkdir "$h" "$work/full"
 if unshare -m true 2>/dev/null; then
+    # The script's words are expanded by the shell it is given to.
+    # shellcheck disable=SC2016
     HOME="$h" XDG_STATE_HOME="$work/full/s" unshare -m sh -c '
         mount -t tmpfs -o size=64k,nr_inodes=4 none "$1" || exit 9
         err=$(sh "$2" 2>&1); status=$?
         echo "$status $err"; [ -z "$(ls -A "$1")" ] || echo "left: $(ls -A "$1")"' sh "$work/full" "$launcher" > "$work/full.txt"
-    grep -q "^1 .*cannot link" "$work/full.txt" && [ "$(wc -l < "$work/full.txt")" = 1 ] || fail "full disk: $(cat "$work/full.txt")"
+    { grep -q "^1 .*cannot link" "$work/full.txt" && [ "$(wc -l < "$work/full.txt")" = 1 ]; } || fail "full disk: $(cat "$work/full.txt")"
     echo "ok: full disk"
 else
     echo "skip: full disk: no private mount can be made here"

@@ -6,22 +6,24 @@
 # its trace log intact.
 set -u
 . "$(dirname "$0")/game_helpers.bash"
-cp -r "$src/Data" "$work/"
-printf '#!/bin/sh\necho $$ >> "%s/players"\nexec sleep 3600\n' "$work" > "$work/bin/aplay"
+aplay_stand_in <<'PLAYER'
+echo $$ >> "$sandbox/players"
+exec sleep 3600
+PLAYER
 
 # alive [STATES]: players that exist (in one of these states: a player told
 # to end is runnable for a moment, and not counted as playing).
 alive() {
     local n=0 p st
-    for p in $(cat "$work/players" 2>/dev/null); do
+    while read -r p; do
         st=$(cut -d' ' -f3 "/proc/$p/stat" 2>/dev/null) && [[ $st == [${1:-A-Z}] ]] && n=$((n + 1))
-    done
+    done < <(cat "$work/players" 2>/dev/null)
     echo $n
 }
 # The game under a watcher that writes how it ended ("exit N", "signal N").
 start_watched() {
     rm -f "$work/ending" "$work/game.pid" "$work/players"
-    PATH="$work/bin:$PATH" python3 -c '
+    python3 -c '
 import os, signal, sys
 pid = os.fork()
 if pid == 0:
@@ -33,20 +35,19 @@ open("ending", "w").write("exit %d" % os.WEXITSTATUS(st) if os.WIFEXITED(st) els
 ' "$bin" > stdout.txt 2>&1 &
     await test -s "$work/game.pid" || fail "not started"
     game=$(cat "$work/game.pid")
-    await eval 'win=$(xdotool search --name "^Rullomat - " 2>/dev/null | head -1); [ -n "$win" ]' ||
-        fail "no window"
-    await eval '[ "$(pixel 40 70)" = FFFF00 ]' || fail "no first paint"
+    win=$(find_window "$GAME_TITLE") || fail "no window"
+    await painted || fail "no first paint"
 }
 # START, then the most players alive at once over two seconds.
 spin() {
-    click 300 559
+    click "${START[@]}"
     local most=0 a
     for _ in $(seq 1 20); do
         a=$(alive S)
         [ "$a" -gt "$most" ] && most=$a
         sleep 0.1
     done
-    [ "$most" -ge 2 ] && [ "$most" -le 8 ] || fail "$1: $most players at once"
+    { [ "$most" -ge 2 ] && [ "$most" -le 8 ]; } || fail "$1: $most players at once"
 }
 # ended ROAD ENDING LOG: how the game ended, and a second later no player.
 ended() {
@@ -59,12 +60,11 @@ ended() {
     echo "ok: $1: $2, no player left"
 }
 
-cd "$work" || fail "no folder"
 start_watched
 spin EXIT
-click 560 559
-await eval 'box=$(xdotool search --name "^Exit$" 2>/dev/null | head -1); [ -n "$box" ]' || fail "EXIT asked nothing"
-xdotool mousemove --window "$box" 185 124 click 1
+click "${EXIT[@]}"
+box=$(find_window "$EXIT_TITLE") || fail "EXIT asked nothing"
+xdotool mousemove --window "$box" "${BOX_YES[@]}" click 1
 ended "EXIT and YES" "exit 0" ""
 
 for sig in TERM INT HUP; do

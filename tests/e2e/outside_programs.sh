@@ -10,7 +10,6 @@
 # without a terminal.
 set -u
 . "$(dirname "$0")/game_helpers.bash"
-cp -r "$src/Data" "$work/"
 for p in firefox thunderbird; do
     cat > "$work/bin/$p" <<STANDIN
 #!/bin/sh
@@ -20,7 +19,11 @@ setsid sleep 0.3 &
 until [ -e '$work/done' ]; do sleep 0.1; done
 STANDIN
 done
-printf '#!/bin/sh\necho "$*" >> "%s/aplay.log"\nsetsid sleep 0.3 &\nsleep 0.2\n' "$work" > "$work/bin/aplay"
+aplay_stand_in <<'PLAYER'
+echo "$*" >> "$sandbox/aplay.log"
+setsid sleep 0.3 &
+sleep 0.2
+PLAYER
 chmod +x "$work/bin/"*
 
 # Defunct children of the game in two looks two seconds apart: one that is
@@ -34,24 +37,31 @@ no_lasting_defunct() {
     done
 }
 open_links() {
-    click 450 559
-    await eval 'box=$(xdotool search --name "^Info\.\.\.$" 2>/dev/null | head -1); [ -n "$box" ]' || fail "no About box"
-    for x in 215 425; do xdotool mousemove --window "$box" "$x" 73 click 1; done
-    await eval '[ "$(wc -l < "$work/helpers" 2>/dev/null)" = 2 ]' || fail "$1: browser and mail not started"
+    click "${INFO[@]}"
+    box=$(find_window '^Info\.\.\.$') || fail "no About box"
+    xdotool mousemove --window "$box" "${ABOUT_WEB[@]}" click 1
+    xdotool mousemove --window "$box" "${ABOUT_MAIL[@]}" click 1
+    await both_started || fail "$1: browser and mail not started"
+}
+both_started() { [ "$(wc -l < "$work/helpers" 2>/dev/null)" = 2 ]; }
+helpers_gone() {
+    local p
+    while read -r p; do kill -0 "$p" 2>/dev/null && return 1; done < "$work/helpers"
+    return 0
 }
 helpers_untouched() {
     sleep 0.5
-    for p in $(cat "$work/helpers"); do kill -0 "$p" 2>/dev/null || fail "$1: helper $p ended with the game"; done
+    while read -r p; do kill -0 "$p" 2>/dev/null || fail "$1: helper $p ended with the game"; done < "$work/helpers"
     [ ! -e "$work/signals" ] || fail "$1: helpers signalled: $(cat "$work/signals")"
     touch "$work/done"
-    await eval '! kill -0 $(cat "$work/helpers") 2>/dev/null' || fail "$1: helpers do not end"
+    await helpers_gone || fail "$1: helpers do not end"
     rm -f "$work/done" "$work/helpers"
     echo "ok: $1: browser and mail client run on, never signalled"
 }
 
 for road in "EXIT and YES" SIGTERM "X server killed"; do
     start_game "$work" "$work/bin:$PATH"
-    click 300 559
+    click "${START[@]}"
     open_links "$road"
     no_lasting_defunct "$road"
     case $road in
@@ -81,29 +91,34 @@ head -c 1 "$work/out" > /dev/null &
 cd "$work/gone" || fail "no folder"
 PATH="$work/bin:$PATH" "$bin" > "$work/out" 2> /dev/null &
 game=$!
-await eval 'win=$(xdotool search --name "^Rullomat - " 2>/dev/null | head -1); [ -n "$win" ]' || fail "no window"
-await eval '[ "$(pixel 40 70)" = FFFF00 ]' || fail "no first paint"
-click 300 559
-await eval '[ "$(grep -c "^Data/ding.wav non trovato.$" log.txt)" -ge 10 ]' || fail "stdout gone: the game ended or logged too little"
+win=$(find_window "$GAME_TITLE") || fail "no window"
+await painted || fail "no first paint"
+click "${START[@]}"
+logged_ten() { [ "$(grep -c "^Data/ding.wav non trovato.$" log.txt)" -ge 10 ]; }
+await logged_ten || fail "stdout gone: the game ended or logged too little"
 kill -0 "$game" || fail "stdout gone: the game ended"
 quit_game
-[ -z "$(grep -v "^Data/ding.wav non trovato.$" log.txt)" ] || fail "stdout gone: log.txt: $(cat log.txt)"
+! grep -qv "^Data/ding.wav non trovato.$" log.txt || fail "stdout gone: log.txt: $(cat log.txt)"
 echo "ok: standard output gone: the game plays on, $(wc -l < log.txt) lines in log.txt"
 
 # Sounds started in three seconds of a spin, without a terminal and in one
 # with "stty tostop"; the stand-in player writes to standard error as the
 # real one does. No player is ever seen stopped (state T).
-printf '#!/bin/sh\necho $$ >> "%s/players"\necho "Playing WAVE $*" >&2\nsleep 1\n' "$work" > "$work/bin/aplay"
+aplay_stand_in <<'PLAYER'
+echo $$ >> "$sandbox/players"
+echo "Playing WAVE $*" >&2
+sleep 1
+PLAYER
 cd "$work" || fail "no folder"
 spin_count() {
     rm -f "$work/players"
-    await eval 'win=$(xdotool search --name "^Rullomat - " 2>/dev/null | head -1); [ -n "$win" ]' || fail "no window"
-    await eval '[ "$(pixel 40 70)" = FFFF00 ]' || fail "no first paint"
-    click 300 559
+    win=$(find_window "$GAME_TITLE") || fail "no window"
+    await painted || fail "no first paint"
+    click "${START[@]}"
     for _ in $(seq 1 30); do
-        for p in $(cat "$work/players" 2>/dev/null); do
+        while read -r p; do
             [ "$(cut -d' ' -f3 "/proc/$p/stat" 2>/dev/null)" != T ] || fail "$1: player $p stopped"
-        done
+        done < <(cat "$work/players" 2>/dev/null)
         sleep 0.1
     done
     wc -l < "$work/players"
@@ -118,8 +133,8 @@ PATH="$work/bin:$PATH" script -qec "stty tostop; echo \$\$ > game.pid; exec '$bi
 await test -s game.pid || fail "not started in a terminal"
 game=$(cat game.pid)
 tty=$(spin_count "stty tostop") || { echo "$tty"; exit 1; }
-await eval '! kill -0 $game 2>/dev/null' || fail "the game in a terminal did not end"
+await gone "$game" || fail "the game in a terminal did not end"
 game=""
-[ "$tty" -gt 8 ] && [ $((2 * tty)) -ge "$plain" ] || fail "stty tostop: $tty sounds, without a terminal $plain"
+{ [ "$tty" -gt 8 ] && [ $((2 * tty)) -ge "$plain" ]; } || fail "stty tostop: $tty sounds, without a terminal $plain"
 grep -q "Playing WAVE Data/ding.wav" "$work/tty.txt" || fail "the players wrote nothing to the terminal"
 echo "ok: stty tostop: $tty sounds started, $plain without a terminal, none stopped"

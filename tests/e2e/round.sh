@@ -6,16 +6,15 @@
 # and a clean log.txt.
 set -u
 . "$(dirname "$0")/game_helpers.bash"
-cp -r "$src/Data" "$work/"
-start_game "$work" "$work/bin:$PATH"
+start_game "$work"
 
 most=0 # defunct children seen at once during the spins
 spin_until_lock_not() {
     for _ in $(seq 1 80); do
         sleep 0.25
-        z=$(ps --ppid "$game" -o stat= | grep -c Z)
+        z=$(pgrep -c -r Z -P "$game")
         [ "$z" -gt "$most" ] && most=$z
-        [ "$(pixel 158 335)" != "$1" ] && return 0
+        [ "$(pixel "${LOCK_INK[@]}")" != "$1" ] && return 0
     done
     return 1
 }
@@ -28,7 +27,7 @@ read -r colour start_sig <<< "$(fact start start)"
 
 # The first spin; should all five reels pay (1 in 7776) it is paid at once.
 for _ in 1 2 3; do
-    click 300 559
+    click "${START[@]}"
     spin_until_lock_not AAAAAA && break
     shot paid
     [ "$(fact paid message)" -gt 20 ] || fail "the spin did not end"
@@ -44,17 +43,17 @@ for i in 0 1 2 3 4; do
     [ "${lock[$i]}" = $want ] || fail "lock $i is ${lock[$i]} under symbol ${sym[$i]}"
 done
 read -r colour sig <<< "$(fact hold start)"
-[ "$colour" = white ] && [ "$sig" != "$start_sig" ] || fail "the button does not read Raises"
+{ [ "$colour" = white ] && [ "$sig" != "$start_sig" ]; } || fail "the button does not read Raises"
 echo "ok: hold phase after ${sym[*]}"
 
 # Toggle one lock (never holding all five), then Raises.
 t=0
 [ $held -lt 4 ] && from=FFFF00 to=FF0000 || from=FF0000 to=FFFF00
-while [ "${lock[$t]}" != $from ]; do t=$((t + 1)); done
-click $((203 + 99 * t)) 344
-[ "$(pixel $((158 + 99 * t)) 335)" = $to ] || fail "lock $t did not toggle"
-lock[$t]=$to
-click 300 559
+while [ "${lock[$t]}" != "$from" ]; do t=$((t + 1)); done
+click $((LOCK[0] + LOCK_STEP * t)) "${LOCK[1]}"
+[ "$(pixel $((LOCK_INK[0] + LOCK_STEP * t)) "${LOCK_INK[1]}")" = "$to" ] || fail "lock $t did not toggle"
+lock[t]=$to
+click "${START[@]}"
 spin_until_lock_not "${lock[0]}" || fail "the re-spin did not end"
 sleep 1
 shot payout
@@ -77,7 +76,7 @@ echo "ok: payout after ${fin[*]}"
 
 # Between two timer ticks one stopped sound child may wait to be collected.
 [ "$most" -le 3 ] || fail "$most defunct children at once during the spins"
-[ "$(ps --ppid "$game" -o stat= | grep -c Z)" = 0 ] || fail "defunct children after the spins"
+[ "$(pgrep -c -r Z -P "$game")" = 0 ] || fail "defunct children after the spins"
 [ "$(sort -u aplay.log)" = "Data/ding.wav" ] || fail "sounds played: $(sort -u aplay.log)"
 quit_game
 [ ! -s log.txt ] || fail "log.txt is not empty"

@@ -4,12 +4,11 @@
 # is removed first; a 16-bit display is reported and the program goes on.
 set -u
 bin=$1 src=$2
+# shellcheck source=../../scripts/common.sh
 . "$src/scripts/common.sh"
 fail() { echo "FAIL: $*"; exit 1; }
-
-work=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-cd "$work"
+# The sandbox's display is 16-bit; the first case names one that is not there.
+sandbox 800x600 16 || fail "no 16-bit Xvfb"
 
 # Unreachable display, with a stale log from an earlier run.
 printf 'old line\n' > log.txt
@@ -20,7 +19,6 @@ echo "$out" | grep -qx "XOpenDisplay(0) failed." || fail "stdout: $out"
 echo "ok: unreachable display -> status $status, one trace line"
 
 # A 16-bit display: the depth message once, and the program keeps running.
-start_xvfb 16 800x600 || fail "no 16-bit Xvfb"
 rm -f log.txt
 "$bin" >stdout.txt 2>&1 &
 pid=$!
