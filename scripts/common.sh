@@ -17,7 +17,7 @@ ensure_packages() {
 }
 
 # What building and testing the program needs.
-BUILD_PACKAGES=(cmake ninja-build g++ clang libx11-dev libgtest-dev xvfb xfonts-base x11-utils xdotool python3 procps
+BUILD_PACKAGES=(cmake ninja-build g++ clang libx11-dev libgtest-dev zlib1g-dev xvfb xfonts-base x11-utils xdotool python3 procps
                 desktop-file-utils appstream mandoc clang-format)
 # What scripts/package needs besides: CPack's DEB generator and lintian.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian)

@@ -17,6 +17,7 @@
 #include "controls/ScrollBar.h"
 #include "controls/Slider.h"
 #include "gfx/Picture.h"
+#include "tools/GalleryForm.h"
 
 namespace {
 
@@ -374,6 +375,25 @@ TEST_F(ImageFrameTest, IndexOutsideTheSheetOrListDrawsBackground) {
     listed.Hide();
     EXPECT_EQ(Count(10, 10, kSide, kSide, kForm), kSide * kSide);
     DestroyXImage(image);
+}
+
+// The whole gallery as built (focused, pressed and disabled controls among
+// it), then with the focus moved on and the scroll bar's thumb and the
+// vertical slider's knob held mid-drag.
+TEST(Gallery, ReferenceStates) {
+    xt::TestForm form(kGalleryWidth, kGalleryHeight);
+    form.SetBackColor(kGalleryBack);
+    form.Create();
+    GalleryControls controls;
+    BuildGallery(&form, controls);
+    xt::ExpectWindow(&form, "gallery");
+    xt::Key(&form, XK_Tab);
+    xt::Press(&form, 610, 110);
+    xt::Motion(&form, 650, 110);
+    xt::Release(&form, 650, 110);
+    xt::Press(&form, 445, 79);
+    xt::Motion(&form, 445, 118);
+    xt::ExpectWindow(&form, "gallery-dragged");
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include "controls/Slider.h"
 #include "dialogs/FormAbout.h"
 #include "dialogs/FormMsgBox.h"
+#include "dialogs/FormNamePlayer.h"
 #include "game/FormMain.h"
 #include "tests/support/XTestSupport.h"
 
@@ -317,6 +318,34 @@ TEST_F(GameTest, BadSheets) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     EXPECT_LT(usage.ru_maxrss, 512 * 1024) << "kB at the peak: the huge sheet was read";
+}
+
+// Whole windows in their notable states: the start, the wager at 10, the
+// hold phase with holds changed, both message boxes, a payout, the About
+// box and the name window.
+TEST_F(GameTest, ReferenceWindows) {
+    xt::ExpectWindow(game, "game-start");
+    const XPoint top = game->WagerSlider()->Ticks().back();
+    xt::Click(game, top.x, top.y);
+    xt::ExpectWindow(game, "game-wager10");
+    Spin({2, 7, 4, 2, 9});
+    for (int reel : {1, 3}) ClickOn(game->LockCell(reel));
+    xt::ExpectWindow(game, "game-hold");
+    for (int reel : {3, 4}) ClickOn(game->LockCell(reel));
+    ClickOn(game->StartButton());
+    xt::ExpectWindow(pendingMessageBox, "msgbox-ok");
+    xt::CloseRequest(pendingMessageBox);
+    for (int reel : {3, 4}) ClickOn(game->LockCell(reel));
+    Spin({0, 0, 0, 4, 4});
+    xt::ExpectWindow(game, "game-payout");
+    ClickOn(game->InfoButton());
+    xt::ExpectWindow(game->AboutBox(), "about");
+    xt::Key(game->AboutBox(), XK_Escape);
+    ClickOn(game->ExitButton());
+    xt::ExpectWindow(pendingMessageBox, "msgbox-yesno");
+    xt::CloseRequest(pendingMessageBox);
+    game->OpenNameDialog();
+    xt::ExpectWindow(game->NameDialog(), "name");
 }
 
 } // namespace
