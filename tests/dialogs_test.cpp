@@ -81,9 +81,6 @@ TEST_F(Dialogs, AboutLinksRunTheirCommandLinesInChildrenThatAreCollected) {
     EXPECT_EQ(FormAbout::MailCommand("info@example.org"), "thunderbird -compose to=\"info@example.org\"");
     EXPECT_EQ(FormAbout::MailAddressFor("http://www.example.org/a?b"), "info@example.org");
     OpenAbout();
-    EXPECT_EQ(xt::Pixel(about.get(), 20, 30), 0x666666u) << "picture inside the panel";
-    EXPECT_GT(xt::CountColor(about.get(), 209, 17, 381, 25, 0xFFFFFF), 0) << "white heading";
-    EXPECT_GT(xt::CountColor(about.get(), 419, 68, 150, 12, 0x0000FF), 0) << "blue mail link";
     ClickLinks();
     xt::Click(about.get(), 300, 25); // the heading starts nothing
     xt::Key(about.get(), XK_Escape);

@@ -13,5 +13,6 @@ bool WritePng(const std::string& path, int width, int height, const unsigned cha
 uint32_t Crc32(const unsigned char* data, size_t length, uint32_t crc = 0);
 
 // Reads back a picture as the writer makes it (8-bit RGB, rows without
-// filters) into width, height and rgb; false for anything else.
+// filters) into width, height and rgb; false for anything else, and for a
+// chunk or zlib stream whose checksum does not match.
 bool ReadPng(const std::string& path, int& width, int& height, std::vector<unsigned char>& rgb);

@@ -28,6 +28,8 @@ bool ReadPng(const std::string& path, int& width, int& height, std::vector<unsig
     for (size_t at = 8; at + 12 <= f.size();) {
         const size_t length = U32(f, at);
         if (length > f.size() - at - 12) return false;
+        const auto* chunk = reinterpret_cast<const unsigned char*>(f.data() + at + 4);
+        if (Crc32(chunk, length + 4) != U32(f, at + 8 + length)) return false;
         if (f.compare(at + 4, 4, "IDAT") == 0) zlib += f.substr(at + 8, length);
         at += 12 + length;
     }
