@@ -380,6 +380,7 @@ TEST_F(ImageFrameTest, IndexOutsideTheSheetOrListDrawsBackground) {
 TEST(Gallery, ReferenceStates) {
     xt::TestForm form(kGalleryWidth, kGalleryHeight);
     form.SetBackColor(kGalleryBack);
+    ProbeImageFormat(&form); // before the window exists: on a pixmap, not with a pixel on it
     form.Create();
     GalleryControls controls;
     BuildGallery(&form, controls);
