@@ -37,6 +37,8 @@ public:
     void Note(const std::string& what) { calls.push_back(who + "." + what); }
     void MouseDown(Point p) override { Note("down"), Base::MouseDown(p); }
     void MouseUp(Point p) override { Note("up"), Base::MouseUp(p); }
+    void OtherButtonDown(Point) override { Note("other down"); }
+    void OtherButtonUp(Point) override { Note("other up"); }
     void GotFocus() override { Note("got"), Base::GotFocus(); }
     void LostFocus() override { Note("lost"), Base::LostFocus(); }
     void KeyDown(uint32_t k) override { Note("keydown " + std::to_string(k)); }
@@ -181,7 +183,7 @@ TEST_F(AppTest, ClicksDragsMotionAndFocusFollowTheLoopRules) {
     xt::Click(&form, 110, 15);
     xt::Click(&form, 15, 15, 3);
     xt::Click(&form, 15, 15, 5);
-    EXPECT_EQ(Take(), "form.down, form.up, form.down, form.up");
+    EXPECT_EQ(Take(), "form.down, form.up, form.down, form.up, form.other down, form.other up");
     EXPECT_EQ(Application::focused, nullptr);
 
     // A focused slider hears motion, before the form.
