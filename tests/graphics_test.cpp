@@ -49,6 +49,8 @@ TEST_F(GfxTest, TransparentPastesShowTheWindowWhereTheKeyIs) {
         EXPECT_EQ(Px(10, 10, 3, 2), (Colors{kRed, under, kRed, under, kGreen, under}));
     }
     EXPECT_EQ(XGetPixel(image, 1, 0) & 0xFFFFFF, 0u);
+    g.PutImageTransparent(40, 10, 3, 2, image, kRed); // another key: red shows the window, black stays
+    EXPECT_EQ(Px(40, 10, 3, 1), (Colors{kBack, 0, kBack}));
     // Past the picture or the window, only what both have is pasted.
     g.PutImageTransparent(70, 10, 20, 20, image);
     EXPECT_EQ(Count(65, 5, 30, 30, kBack), 30 * 30 - 3);

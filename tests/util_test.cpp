@@ -107,6 +107,10 @@ TEST_F(UtilFiles, BinaryFileReads) {
     EXPECT_EQ(in.ReadAt(-1, buf, 2) + in.ReadAt(0, buf, -2), 0);
     in.Close();
     EXPECT_EQ(in.ReadAt(0, buf, 2), 0);
+    BinaryFile good;
+    ASSERT_TRUE(good.OpenForReading("b.bin"));
+    good.Close();
+    EXPECT_FALSE(good.Error()) << "a good close is no error";
     BinaryFile none;
     EXPECT_FALSE(none.OpenForReading("missing.bin"));
     EXPECT_TRUE(none.Error() && none.NotOpened() && none.ReadAt(0, buf, 1) == 0);
