@@ -126,6 +126,17 @@ TEST_F(AppTest, FormCarriesTheWindowManagerProperties) {
     };
     EXPECT_EQ(std::pair(type(form.GetWindow()), type(dialog.GetWindow())),
               std::pair(Atom{None}, XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False)));
+    // The form takes the keyboard focus, and showing it again raises it above
+    // the dialog made after it.
+    form.SetFocus();
+    form.Show();
+    Window focus = 0, root = 0, parent = 0, *children = nullptr;
+    int revert = 0;
+    unsigned count = 0;
+    XGetInputFocus(d, &focus, &revert);
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+    EXPECT_EQ(std::pair(focus, children[count - 1]), std::pair(form.GetWindow(), form.GetWindow()));
+    XFree(children);
 }
 
 TEST_F(AppTest, CloseRequestReachesQueryClose) {

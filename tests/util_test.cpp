@@ -1,8 +1,10 @@
 #include "tests/support/XTestSupport.h"
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 
 #include "util/Files.h"
 #include "util/Strings.h"
@@ -65,10 +67,13 @@ TEST_F(UtilFiles, TextFileLines) {
     file.AppendLine("fourth");
     EXPECT_EQ(file.ReadLines(), (StringList{"first", "", "third", "fourth"}));
     file.WriteLines({"a", "b"}); // truncates
-    // With standard input closed the file gets descriptor 0 and reads all the same.
+    // With standard input closed a file gets descriptor 0: it reads all the same
+    // and is closed like any other.
     const int input = dup(0);
     close(0);
     EXPECT_EQ(file.ReadAll(), "a\r\nb\r\n");
+    std::make_unique<BinaryFile>()->OpenForReading("t.txt"); // gets descriptor 0 and gives it back
+    EXPECT_EQ(fcntl(0, F_GETFD), -1);
     dup2(input, 0), close(input);
 
     // A carriage return stays part of its line; a last line needs no line
