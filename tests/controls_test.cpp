@@ -208,6 +208,12 @@ TEST_F(Controls, ProgressBarFillFollowsTheClampedValue) {
     }
     empty.SetValue(9);
     EXPECT_EQ(std::pair(empty.Value(), blue(110)), std::pair(5, 0)) << "an empty range fills nothing";
+    // Hidden, its area is the form's; hidden again, it erases nothing drawn there since.
+    bar.Hide();
+    empty.SetPosition(10, 10);
+    empty.Show();
+    bar.Hide();
+    EXPECT_EQ(xt::Pixel(&f, 100, 10), 0x000000u) << "the other bar's frame";
 }
 
 // Range 0..100 on a horizontal bar at (20, 30), 80 wide (21 high once

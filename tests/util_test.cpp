@@ -41,7 +41,7 @@ TEST(UtilStrings, TrimReplaceSplit) {
     EXPECT_EQ(StrReplaceAll("xaab", "ab", "b"), "xb");
     // A replacement containing the text sought is applied once per occurrence.
     EXPECT_EQ(StrReplaceAll("a.b.", ".", ".."), "a..b..");
-    EXPECT_EQ(StrUpper("abc\xE8z1"), "ABC\xE8Z1");
+    EXPECT_EQ(StrUpper("abc\xE8z1") + StrReplaceChar("a.b.", '.', ','), "ABC\xE8Z1a,b,");
 
     EXPECT_EQ(StrSplit("a;b;;c;", ";"), (StringList{"a", "b", "", "c"}));
     EXPECT_EQ(StrSplit("abc", ","), StringList{"abc"});
@@ -108,6 +108,7 @@ TEST_F(UtilFiles, BinaryFileReads) {
     EXPECT_EQ(in.ReadAt(4, buf, 10), 2);
     EXPECT_TRUE(in.Error());
     EXPECT_EQ(in.ReadAt(0, buf, 2), 2);
+    EXPECT_EQ(in.ReadAt(5, buf + 2, 1), 1); // a read of one byte
     EXPECT_EQ(std::string(buf, 2), "hE");
     EXPECT_EQ(in.ReadAt(-1, buf, 2) + in.ReadAt(0, buf, -2), 0);
     in.Close();
