@@ -179,21 +179,6 @@ TEST_F(OptionBoxTest, KeysWrapAroundAndClicksPickTheRow) {
     EXPECT_EQ(clicks, 3);
 }
 
-TEST_F(OptionBoxTest, IndexRulesOfTheListOperations) {
-    EXPECT_TRUE(ob.SetSelectedIndex(-5) && !ob.SetSelectedIndex(3) && ob.GetSelectedIndex() == 0);
-    // Outside the list (a negative index included): the last entry.
-    EXPECT_EQ(ob.GetOptionCaption(7) + ob.GetOptionValueAt(-1), "Tre3");
-    EXPECT_FALSE(ob.RemoveNone() || ob.RemoveOption(-2) || ob.RemoveOption(3));
-    ASSERT_TRUE(ob.RemoveOption(0)); // the selected row, not the last
-    EXPECT_EQ(ob.GetOptionValue(ob.GetSelectedIndex()), "2");
-    ob.SetSelectedIndex(1);
-    ASSERT_TRUE(ob.RemoveOption(1)); // the selected last row
-    EXPECT_EQ(ob.GetOptionCaption(ob.GetSelectedIndex()), "Due");
-    EXPECT_TRUE(ob.ClearOptions());
-    EXPECT_EQ(ob.GetOptionCaption(0) + ob.GetOptionValue(-3), "") << "an empty list";
-    EXPECT_TRUE(seen.empty());
-}
-
 // A 190 x 25 bar at (10, 10): the inside row y = 20 runs from x = 11 to 198.
 TEST_F(Controls, ProgressBarFillFollowsTheClampedValue) {
     ProgressBar bar(&f, 0, 100), empty(&f, 5, 5);

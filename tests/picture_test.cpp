@@ -104,21 +104,6 @@ TEST_F(GfxFiles, LoadsBitmapsOfEachDepth) {
     EXPECT_EQ(Take(LoadBmp8(Put("d.bmp", Bmp8(3))), 6), Rgb({kColors[1], kColors[2], 0, 0, 0, 0}));
 }
 
-// A 4-bit bitmap is also written beside itself as C source, with 16
-// palette entries however many the file has.
-TEST_F(GfxFiles, FourBitBitmapsAreExportedAsCSource) {
-    std::string palette =
-        "0x00,0x00,0x00,0xFF,0x00,0x00,0x00,0xFF,0x00,0x00,0x00,0xFF,0xFF,0xFF,0x00,0x12,0x34,0x56,0xAB,0xCD,0xEF,";
-    for (int i = 7; i < 16; ++i) palette += "0x00,0x00,0x00,";
-    for (int entries : {7, 16, 40}) {
-        std::ofstream("Pic.Small.bmp.c") << "old";
-        std::free(LoadBmp4(Put("Pic.Small.bmp", Bmp4(entries))));
-        EXPECT_EQ(xt::ReadFile("Pic.Small.bmp.c"),
-                  "int wPIC.SMALL = 3;\nint hPIC.SMALL = 2;\n\nchar imgPIC.SMALL[] = {\n" + palette +
-                      "\n0x45,0x6F,\n0x12,0x3F,\n};\n\n");
-    }
-}
-
 TEST_F(GfxFiles, DamagedBitmapsGiveOneLineAndNoPicture) {
     const std::tuple<const char*, Loader, Bytes> cases[] = {
         {"empty file", LoadBmp24, {}},
