@@ -177,6 +177,7 @@ TEST_F(OptionBoxTest, KeysWrapAroundAndClicksPickTheRow) {
     ob.SetSelectedIndex(2); // the program's changes fire nothing
     EXPECT_EQ(seen, (Seen{2, 0, 1, 2, 0, 2, 0, 1, 2, 0}));
     EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(ob.GetOptionCaption(1) + ob.GetOptionValue(1), "Due2");
 }
 
 // A 190 x 25 bar at (10, 10): the inside row y = 20 runs from x = 11 to 198.

@@ -77,6 +77,7 @@ protected:
 
 TEST_F(Dialogs, AboutLinksRunTheirCommandLinesInChildrenThatAreCollected) {
     // The shell removes quotes, so the record below cannot show them.
+    EXPECT_EQ(FormAbout::BrowserCommand("https://www.example.org"), "firefox https://www.example.org");
     EXPECT_EQ(FormAbout::MailCommand("info@example.org"), "thunderbird -compose to=\"info@example.org\"");
     OpenAbout();
     ClickLinks();
