@@ -102,6 +102,10 @@ TEST_F(AppTest, FormCarriesTheWindowManagerProperties) {
     ASSERT_TRUE(XGetClassHint(d, form.GetWindow(), &hint));
     EXPECT_EQ(std::string(hint.res_name) + "|" + hint.res_class, "Rullomat.exe|Rullomat.exe");
     XFree(hint.res_name), XFree(hint.res_class);
+    XTextProperty name{}; // the title, and only it
+    ASSERT_TRUE(XGetWMName(d, form.GetWindow(), &name));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(name.value), name.nitems), "test");
+    XFree(name.value);
     Atom* protocols = nullptr;
     int n = 0;
     ASSERT_TRUE(XGetWMProtocols(d, form.GetWindow(), &protocols, &n));
@@ -131,9 +135,8 @@ TEST_F(AppTest, FormCarriesTheWindowManagerProperties) {
     form.SetFocus();
     form.Show();
     Window focus = 0, root = 0, parent = 0, *children = nullptr;
-    int revert = 0;
     unsigned count = 0;
-    XGetInputFocus(d, &focus, &revert);
+    XGetInputFocus(d, &focus, &n);
     XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
     EXPECT_EQ(std::pair(focus, children[count - 1]), std::pair(form.GetWindow(), form.GetWindow()));
     XFree(children);

@@ -129,6 +129,7 @@ TEST_F(TextBoxCustomTest, MaxLengthBoundsTypingCaretAndText) {
     b->SetText("a much longer text than the buffer");
     ClickCell(b, 10);
     EXPECT_EQ(b->GetText() + std::to_string(b->GetCaret()), "a m3");
+    EXPECT_TRUE(b->GetCellRecord(0) && !b->GetCellRecord(b->Columns() * b->Rows() + 1)); // a cell past the last: none
     TextBoxCustom unshown(&form, "");
     unshown.SetMaxLength(3);
     unshown.SetText("abcdef"); // before its buffer exists, the caret still stays inside it

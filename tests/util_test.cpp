@@ -52,7 +52,6 @@ TEST(UtilStrings, TrimReplaceSplit) {
 
 TEST_F(UtilFiles, PlainFiles) {
     EXPECT_EQ(FileSize("missing"), 0);
-    EXPECT_TRUE(FileExists("."));
     PutFile("f", "12345");
     EXPECT_EQ(FileSize("f"), 5);
     EXPECT_TRUE(FileRemove("f") && !FileExists("f"));
@@ -81,7 +80,6 @@ TEST_F(UtilFiles, TextFileLines) {
     TextFile r("r.txt");
     PutFile("r.txt", "one\r\ntwo\r\nlast");
     EXPECT_EQ(r.ReadLines(), (StringList{"one\r", "two\r", "last"}));
-    EXPECT_FALSE(r.Failed());
     PutFile("r.txt", "a\nb\n" + std::string(300, 'x') + "\nc\n");
     EXPECT_EQ(r.ReadLines(), (StringList{"a", "b"}));
     EXPECT_EQ(r.Flags(), 1);
