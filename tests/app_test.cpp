@@ -102,9 +102,10 @@ TEST_F(AppTest, FormCarriesTheWindowManagerProperties) {
     ASSERT_TRUE(XGetClassHint(d, form.GetWindow(), &hint));
     EXPECT_EQ(std::string(hint.res_name) + "|" + hint.res_class, "Rullomat.exe|Rullomat.exe");
     XFree(hint.res_name), XFree(hint.res_class);
-    XTextProperty name{}; // the title, and only it
+    form.SetTitle("renamed");
+    XTextProperty name{}; // the new title, and only it
     ASSERT_TRUE(XGetWMName(d, form.GetWindow(), &name));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(name.value), name.nitems), "test");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(name.value), name.nitems), "renamed");
     XFree(name.value);
     Atom* protocols = nullptr;
     int n = 0;

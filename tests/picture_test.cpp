@@ -99,7 +99,6 @@ TEST_F(GfxFiles, LoadsBitmapsOfEachDepth) {
         EXPECT_EQ(Take(load(Put("a.bmp", bytes), &w, &h), 6), kExpected) << bytes.size();
         EXPECT_EQ(std::make_pair(w, h), std::make_pair(3, 2));
     }
-    EXPECT_TRUE(xt::LogLines().empty()) << xt::ReadLog();
     // Indices past a short palette are black.
     EXPECT_EQ(Take(LoadBmp8(Put("d.bmp", Bmp8(3))), 6), Rgb({kColors[1], kColors[2], 0, 0, 0, 0}));
 }
