@@ -14,7 +14,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=../scripts/common.sh
 . "$root/scripts/common.sh"
 
-TESTS=(graphics_test picture_test controls_test controls_textbox_test controls_storm_test game_test)
+TESTS=(graphics_test picture_test controls_test controls_textbox_test game_test)
 
 # Requests only; the connection and sequence numbers go, as do time stamps.
 # Values that name a resource (windows, pixmaps, GCs, fonts...) are renumbered

@@ -23,7 +23,7 @@ ensure_packages() {
 # shellcheck disable=SC2034
 {
 # What building and testing the program needs, its checks included.
-BUILD_PACKAGES=(cmake ninja-build g++ clang libx11-dev libgtest-dev xvfb xfonts-base x11-utils xdotool python3 procps
+BUILD_PACKAGES=(cmake ninja-build g++ clang libx11-dev libgtest-dev zlib1g-dev xvfb xfonts-base x11-utils xdotool python3 procps
                 desktop-file-utils appstream mandoc clang-format bsdutils busybox shellcheck pmccabe)
 # What scripts/package needs besides: CPack's DEB generator and lintian.
 PACKAGE_PACKAGES=(dpkg-dev fakeroot file lintian)

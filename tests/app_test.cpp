@@ -37,6 +37,8 @@ public:
     void Note(const std::string& what) { calls.push_back(who + "." + what); }
     void MouseDown(Point p) override { Note("down"), Base::MouseDown(p); }
     void MouseUp(Point p) override { Note("up"), Base::MouseUp(p); }
+    void OtherButtonDown(Point) override { Note("other down"); }
+    void OtherButtonUp(Point) override { Note("other up"); }
     void GotFocus() override { Note("got"), Base::GotFocus(); }
     void LostFocus() override { Note("lost"), Base::LostFocus(); }
     void KeyDown(uint32_t k) override { Note("keydown " + std::to_string(k)); }
@@ -100,6 +102,11 @@ TEST_F(AppTest, FormCarriesTheWindowManagerProperties) {
     ASSERT_TRUE(XGetClassHint(d, form.GetWindow(), &hint));
     EXPECT_EQ(std::string(hint.res_name) + "|" + hint.res_class, "Rullomat.exe|Rullomat.exe");
     XFree(hint.res_name), XFree(hint.res_class);
+    form.SetTitle("renamed");
+    XTextProperty name{}; // the new title, and only it
+    ASSERT_TRUE(XGetWMName(d, form.GetWindow(), &name));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(name.value), name.nitems), "renamed");
+    XFree(name.value);
     Atom* protocols = nullptr;
     int n = 0;
     ASSERT_TRUE(XGetWMProtocols(d, form.GetWindow(), &protocols, &n));
@@ -124,6 +131,16 @@ TEST_F(AppTest, FormCarriesTheWindowManagerProperties) {
     };
     EXPECT_EQ(std::pair(type(form.GetWindow()), type(dialog.GetWindow())),
               std::pair(Atom{None}, XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False)));
+    // The form takes the keyboard focus, and showing it again raises it above
+    // the dialog made after it.
+    form.SetFocus();
+    form.Show();
+    Window focus = 0, root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XGetInputFocus(d, &focus, &n);
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+    EXPECT_EQ(std::pair(focus, children[count - 1]), std::pair(form.GetWindow(), form.GetWindow()));
+    XFree(children);
 }
 
 TEST_F(AppTest, CloseRequestReachesQueryClose) {
@@ -173,13 +190,15 @@ TEST_F(AppTest, ClicksDragsMotionAndFocusFollowTheLoopRules) {
     EXPECT_EQ(Application::focused, nullptr);
 
     // Press on empty space, release over a control: nobody gets MouseUp.
-    // Disabled controls are never hit; other buttons go to the form only.
+    // Disabled controls are never hit; buttons 2 to 4 go to the form only,
+    // the wheel's button 5 to nobody.
     xt::Press(&form, 200, 150);
     xt::Release(&form, 15, 15);
     b.Enable(false);
     xt::Click(&form, 110, 15);
     xt::Click(&form, 15, 15, 3);
-    EXPECT_EQ(Take(), "form.down, form.up, form.down, form.up");
+    xt::Click(&form, 15, 15, 5);
+    EXPECT_EQ(Take(), "form.down, form.up, form.down, form.up, form.other down, form.other up");
     EXPECT_EQ(Application::focused, nullptr);
 
     // A focused slider hears motion, before the form.
@@ -340,7 +359,6 @@ TEST_F(AppTest, LoadFileResultsAndLines) {
     EXPECT_EQ(xt::LogLines(), (Lines{"missing: non trovato", "Errore loading adir", "Errore loading fifo",
                                      "Errore loading /dev/zero"}));
     for (const char* path : {"fifo", "three.bin", "empty.bin", "adir"}) std::filesystem::remove(path);
-    EXPECT_EQ(Random(5, 4), 5); // hi one below lo: no division by zero
     EXPECT_TRUE(!RunCommand("true") && RunCommand("false") && RunProgram("exit", "3"));
 }
 
@@ -359,4 +377,14 @@ TEST_F(AppTest, RunWithoutTimersBlocksForEvents) {
     loopWaiting = real;
     quitRequested = false;
     EXPECT_EQ(Take(), "form.user, form.closed");
+}
+
+// The first draw seeds the C library's generator from the clock; unseeded it
+// would give the sequence of seed 1, the same reels at every start.
+TEST_F(AppTest, RandomIsSeededFromTheClock) {
+    std::srand(1);
+    const int unseeded = std::rand();
+    std::srand(1);
+    EXPECT_NE(Random(0, RAND_MAX - 1), unseeded % RAND_MAX);
+    EXPECT_EQ(Random(5, 4), 5); // hi one below lo: no division by zero
 }

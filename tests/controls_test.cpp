@@ -17,6 +17,7 @@
 #include "controls/ScrollBar.h"
 #include "controls/Slider.h"
 #include "gfx/Picture.h"
+#include "tools/GalleryForm.h"
 
 namespace {
 
@@ -50,13 +51,13 @@ TEST_F(Controls, ButtonFiresOnceOnReleaseOverItOnly) {
     b.SetPosition(10, 10);
     b.SetCommand([](Child*) { seen.push_back(1); });
     b.SetOnMouseDown(CountClick);
+    b.SetOnClick(CountClick); // after the command, on a release over it
     b.Show();
     auto topBevel = [&] { return xt::Pixel(&f, 40, 10); };
     xt::Press(&f, 30, 20);
     EXPECT_EQ(topBevel(), 0x000000u);
     xt::Release(&f, 30, 20);
     EXPECT_EQ(topBevel(), 0xFFFFFFu);
-    EXPECT_GT(Count(14, 13, 72, 1, 0x000000), 0) << "dashed focus frame";
     xt::KeyDown(&f, XK_Return);
     EXPECT_EQ(topBevel(), 0x000000u);
     xt::KeyUp(&f, XK_Return);
@@ -77,7 +78,7 @@ TEST_F(Controls, ButtonFiresOnceOnReleaseOverItOnly) {
     xt::Click(&f, 30, 20); // still focused: the press reaches the button itself
     xt::Key(&f, XK_Return);
     EXPECT_EQ(topBevel(), 0xFFFFFFu);
-    EXPECT_EQ(std::pair(seen.size(), clicks), std::pair(size_t{2}, 2));
+    EXPECT_EQ(std::pair(seen.size(), clicks), std::pair(size_t{2}, 3));
 }
 
 // A handler may destroy the control it was called for, which then touches
@@ -130,7 +131,6 @@ TEST_F(Controls, CellHighlightRestoreAndHide) {
     c.SetPosition(20, 20);
     c.SetSize(100, 30);
     c.Show();
-    EXPECT_EQ(xt::Pixel(&f, 25, 24), 0xAAAAAAu) << "no colour of its own: grey, not the form's";
     c.SetHighlight(true);
     c.SetBackColor(0x00FF00); // kept for the end of the highlight
     const uint32_t lit = xt::Pixel(&f, 25, 24);
@@ -150,7 +150,7 @@ TEST_F(Controls, CellHighlightRestoreAndHide) {
 }
 
 // An 80 x 30 box captioned "Audio" at (20, 30): the box picture at
-// (21, 31), 20 x 20; the focus frame runs along x = 43 and x = 92.
+// (21, 31), 20 x 20.
 TEST_F(Controls, CheckBoxTogglesOnClicksAndSpaceAfterThePaint) {
     static Form* form;
     static std::vector<uint32_t> atCommand;
@@ -171,7 +171,6 @@ TEST_F(Controls, CheckBoxTogglesOnClicksAndSpaceAfterThePaint) {
     atCommand.clear();
     for (KeySym k : {XK_space, XK_Tab, XK_a, XK_Return, XK_Down}) xt::Key(&f, k);
     EXPECT_TRUE(atCommand.empty()) << "only the space toggles, and only with the focus";
-    EXPECT_GT(Count(43, 33, 1, 26, 0xFF0000) + Count(92, 33, 1, 26, 0xFF0000), 10);
     b.SetChecked(true); // the program's changes fire nothing
     xt::Type(&f, " ");
     EXPECT_EQ(atCommand, unchecked);
@@ -207,21 +206,7 @@ TEST_F(OptionBoxTest, KeysWrapAroundAndClicksPickTheRow) {
     ob.SetSelectedIndex(2); // the program's changes fire nothing
     EXPECT_EQ(seen, (Seen{2, 0, 1, 2, 0, 2, 0, 1, 2, 0}));
     EXPECT_EQ(clicks, 3);
-}
-
-TEST_F(OptionBoxTest, IndexRulesOfTheListOperations) {
-    EXPECT_TRUE(ob.SetSelectedIndex(-5) && !ob.SetSelectedIndex(3) && ob.GetSelectedIndex() == 0);
-    // Outside the list (a negative index included): the last entry.
-    EXPECT_EQ(ob.GetOptionCaption(7) + ob.GetOptionValueAt(-1), "Tre3");
-    EXPECT_FALSE(ob.RemoveNone() || ob.RemoveOption(-2) || ob.RemoveOption(3));
-    ASSERT_TRUE(ob.RemoveOption(0)); // the selected row, not the last
-    EXPECT_EQ(ob.GetOptionValue(ob.GetSelectedIndex()), "2");
-    ob.SetSelectedIndex(1);
-    ASSERT_TRUE(ob.RemoveOption(1)); // the selected last row
-    EXPECT_EQ(ob.GetOptionCaption(ob.GetSelectedIndex()), "Due");
-    EXPECT_TRUE(ob.ClearOptions());
-    EXPECT_EQ(ob.GetOptionCaption(0) + ob.GetOptionValue(-3), "") << "an empty list";
-    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(ob.GetOptionCaption(1) + ob.GetOptionValue(1), "Due2");
 }
 
 // A 190 x 25 bar at (10, 10): the inside row y = 20 runs from x = 11 to 198.
@@ -232,15 +217,18 @@ TEST_F(Controls, ProgressBarFillFollowsTheClampedValue) {
     bar.Show();
     empty.Show();
     auto blue = [this](int y) { return Count(10, y, 190, 1, 0x0000FF); };
-    EXPECT_EQ(std::pair(xt::Pixel(&f, 100, 10), xt::Pixel(&f, 100, 34)), std::pair(0x000000u, 0xFFFFFFu)) << "sunken";
     for (auto [value, clamped, fill] : {std::tuple{0, 0, 0}, {50, 50, 93}, {500, 100, 187}, {-3, 0, 0}}) {
         bar.SetValue(value);
         EXPECT_EQ(std::pair(bar.Value(), blue(20)), std::pair(clamped, fill)) << value;
     }
-    bar.SetValue(50);
-    EXPECT_EQ(xt::Pixel(&f, 11, 20), 0x0000FFu);
     empty.SetValue(9);
     EXPECT_EQ(std::pair(empty.Value(), blue(110)), std::pair(5, 0)) << "an empty range fills nothing";
+    // Hidden, its area is the form's; hidden again, it erases nothing drawn there since.
+    bar.Hide();
+    empty.SetPosition(10, 10);
+    empty.Show();
+    bar.Hide();
+    EXPECT_EQ(xt::Pixel(&f, 100, 10), 0x000000u) << "the other bar's frame";
 }
 
 // Range 0..100 on a horizontal bar at (20, 30), 80 wide (21 high once
@@ -252,17 +240,8 @@ TEST_F(Controls, ScrollBarKeysAndClicksMoveByPages) {
     sb.SetPosition(20, 30);
     sb.SetOnScroll([](Child*, int64_t tenTimes) { seen.push_back(tenTimes); });
     sb.Show();
-    auto thumbPage = [this] { // -1 when none
-        int found = -1;
-        for (int page = 0; page < 3; ++page)
-            if (xt::Pixel(&f, 46 + 12 * page, 40) == 0x000000u) found = found == -1 ? page : 99;
-        return found;
-    };
     xt::Click(&f, 25, 40); // left arrow on the first page
-    EXPECT_EQ(thumbPage(), 0);
-    for (KeySym k : {XK_Left, XK_Right, XK_Down, XK_Right}) xt::Key(&f, k);
-    EXPECT_EQ(thumbPage(), 2);
-    for (KeySym k : {XK_Up, XK_Left, XK_Left}) xt::Key(&f, k);
+    for (KeySym k : {XK_Left, XK_Right, XK_Down, XK_Right, XK_Up, XK_Left, XK_Left}) xt::Key(&f, k);
     xt::Type(&f, " ");
     xt::Key(&f, XK_Home);
     EXPECT_EQ(sb.Value(), 38);
@@ -270,7 +249,6 @@ TEST_F(Controls, ScrollBarKeysAndClicksMoveByPages) {
     // segment 0; segment 1, which still reaches x = 53 + 12; segment 2.
     for (int x : {90, 80, 95, 45, 65, 66}) xt::Click(&f, x, 40);
     EXPECT_EQ(seen, (Seen{380, 760, 380, 0, 380, 760, 0, 380, 760}));
-    EXPECT_EQ(thumbPage(), 2);
 }
 
 // A yellow horizontal slider over 1..5 at (20, 20), 100 x 50: ticks at
@@ -357,14 +335,10 @@ struct ImageFrameTest : Controls {
     uint32_t Middle() { return xt::Pixel(&f, 10 + 48, 10 + 48); }
 };
 
-TEST_F(ImageFrameTest, RawSheetShowsEveryFrameInTurn) {
+// (The frames themselves, to their last pixel, are in the game window's references.)
+TEST_F(ImageFrameTest, RawSheetFramesShareOneImageUntilForgotten) {
     ImageFrame reel(&f, sheet.data(), 1, kSide * kFrames, kSide, 0, 0);
     Place(reel);
-    for (int k = 0; k < kFrames; ++k) {
-        reel.SetFrame(k, 0);
-        EXPECT_EQ(Corner(), FrameColour(k)) << "frame " << k;
-        EXPECT_EQ(xt::Pixel(&f, 10 + 95, 10 + 95), FrameColour(k)) << "its last pixel";
-    }
     EXPECT_EQ(Middle(), 0x000000u) << "opaque: black is drawn";
     // Frames of one raw sheet share its image, which outlives each of them.
     ImageFrame(&f, sheet.data(), 1, kSide * kFrames, kSide, 3, 0).Show();
@@ -403,6 +377,27 @@ TEST_F(ImageFrameTest, IndexOutsideTheSheetOrListDrawsBackground) {
     listed.Hide();
     EXPECT_EQ(Count(10, 10, kSide, kSide, kForm), kSide * kSide);
     DestroyXImage(image);
+}
+
+// The whole gallery as built (focused, pressed and disabled controls among
+// it), then with the focus moved on, the scroll bar's thumb dragged and moved
+// a page back by a key, and the vertical slider's knob held mid-drag.
+TEST(Gallery, ReferenceStates) {
+    xt::TestForm form(kGalleryWidth, kGalleryHeight);
+    form.SetBackColor(kGalleryBack);
+    ProbeImageFormat(&form); // before the window exists: on a pixmap, not with a pixel on it
+    form.Create();
+    GalleryControls controls;
+    BuildGallery(&form, controls);
+    xt::ExpectWindow(&form, "gallery");
+    xt::Key(&form, XK_Tab);
+    xt::Press(&form, 610, 110);
+    xt::Motion(&form, 650, 110);
+    xt::Release(&form, 650, 110);
+    xt::Key(&form, XK_Left); // and a page back
+    xt::Press(&form, 445, 79);
+    xt::Motion(&form, 445, 118);
+    xt::ExpectWindow(&form, "gallery-dragged");
 }
 
 } // namespace

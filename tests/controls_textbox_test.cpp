@@ -129,6 +129,15 @@ TEST_F(TextBoxCustomTest, MaxLengthBoundsTypingCaretAndText) {
     b->SetText("a much longer text than the buffer");
     ClickCell(b, 10);
     EXPECT_EQ(b->GetText() + std::to_string(b->GetCaret()), "a m3");
+    EXPECT_TRUE(b->GetCellRecord(0) && !b->GetCellRecord(b->Columns() * b->Rows() + 1)); // a cell past the last: none
+    TextBoxCustom unshown(&form, "");
+    unshown.SetMaxLength(3);
+    unshown.SetText("abcdef"); // before its buffer exists, the caret still stays inside it
+    EXPECT_EQ(unshown.GetCaret(), 3);
+    static uint32_t heard = 0;
+    b->SetOnKeyDown([](GUIElement*, uint32_t key) { heard = key; }); // a handler hears keys too
+    xt::Key(&form, XK_Home);
+    EXPECT_EQ(heard, XK_Home);
 }
 
 TEST_F(TextBoxCustomTest, EditsAreNotLostOrMisplaced) {

@@ -82,11 +82,7 @@ TEST_F(Dialogs, AboutLinksRunTheirCommandLinesInChildrenThatAreCollected) {
     // The shell removes quotes, so the record below cannot show them.
     EXPECT_EQ(FormAbout::BrowserCommand("https://www.example.org"), "firefox https://www.example.org");
     EXPECT_EQ(FormAbout::MailCommand("info@example.org"), "thunderbird -compose to=\"info@example.org\"");
-    EXPECT_EQ(FormAbout::MailAddressFor("http://www.example.org/a?b"), "info@example.org");
     OpenAbout();
-    EXPECT_EQ(xt::Pixel(about.get(), 20, 30), 0x666666u) << "picture inside the panel";
-    EXPECT_GT(xt::CountColor(about.get(), 209, 17, 381, 25, 0xFFFFFF), 0) << "white heading";
-    EXPECT_GT(xt::CountColor(about.get(), 419, 68, 150, 12, 0x0000FF), 0) << "blue mail link";
     ClickLinks();
     // Whether the link at x shows the focus frame (its top line, in the link's blue).
     auto framed = [this](int x) { return xt::CountColor(about.get(), x, 66, 155, 1, 0x0000FF) > 0; };

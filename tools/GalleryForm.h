@@ -1,7 +1,7 @@
 // The control gallery: every control of the toolkit, in its notable states
 // (focused, pressed, disabled, highlighted, checked, selected, with
 // pictures), on one 800 x 600 form. The gallery program shows it or saves a
-// screenshot of it; the event-storm test throws random input at it.
+// screenshot of it; the tests compare it with their reference pictures.
 #pragma once
 #include <X11/Xlib.h>
 

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "app/Application.h"
+#include "tools/png/PngFile.h"
 #include "util/Files.h"
 
 namespace xt {
@@ -126,6 +127,35 @@ std::vector<uint32_t> Pixels(Form* form, int x, int y, int w, int h) {
 int CountColor(Form* form, int x, int y, int w, int h, uint32_t rgb) {
     std::vector<uint32_t> pixels = Pixels(form, x, y, w, h);
     return static_cast<int>(std::count(pixels.begin(), pixels.end(), rgb));
+}
+
+void ExpectWindow(Form* form, const std::string& name) {
+    Pump();
+    const int w = form->GetWidth(), h = form->GetHeight();
+    std::vector<unsigned char> actual, expected, diff;
+    for (uint32_t p : Pixels(form, 0, 0, w, h))
+        actual.insert(actual.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+    const std::string reference = RULLOMAT_REFERENCES "/" + name + ".png";
+    if (std::getenv("RULLOMAT_UPDATE_REFERENCES") != nullptr) {
+        EXPECT_TRUE(WritePng(reference, w, h, actual.data())) << reference;
+        return;
+    }
+    int rw = 0, rh = 0, count = 0, first = -1;
+    const bool read = ReadPng(reference, rw, rh, expected) && rw == w && rh == h;
+    for (size_t i = 0; i < actual.size(); i += 3) {
+        const bool same = read && std::equal(&actual[i], &actual[i] + 3, &expected[i]);
+        if (!same && count++ == 0) first = static_cast<int>(i / 3);
+        diff.insert(diff.end(), {uint8_t(same ? actual[i] / 3 : 255), uint8_t(same ? actual[i + 1] / 3 : 0),
+                                 uint8_t(same ? actual[i + 2] / 3 : 0)});
+    }
+    if (count == 0) return;
+    const std::string out = RULLOMAT_FAILED_PICTURES "/" + name;
+    std::filesystem::create_directories(RULLOMAT_FAILED_PICTURES);
+    WritePng(out + ".png", w, h, actual.data());
+    WritePng(out + "-diff.png", w, h, diff.data());
+    ADD_FAILURE() << name << ": " << (read ? "" : "no readable reference of this size; ") << count << " of " << w * h
+                  << " pixels differ, the first at (" << first % w << ", " << first / w << "); the window: " << out
+                  << ".png, the differences in red: " << out << "-diff.png, the reference: " << reference;
 }
 
 std::string ReadFile(const std::string& path) {

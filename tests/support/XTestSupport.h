@@ -62,6 +62,11 @@ std::vector<uint32_t> Pixels(Form* form, int x, int y, int w, int h);
 inline uint32_t Pixel(Form* form, int x, int y) { return Pixels(form, x, y, 1, 1)[0]; }
 // Number of pixels of the given colour in the area.
 int CountColor(Form* form, int x, int y, int w, int h, uint32_t rgb);
+// The whole window must show tests/references/NAME.png. A difference leaves
+// the window's picture and one with the differing pixels in red under the
+// build's Testing/references/. With RULLOMAT_UPDATE_REFERENCES set, the
+// window's picture becomes the reference instead.
+void ExpectWindow(Form* form, const std::string& name);
 
 std::string ReadFile(const std::string& path);
 inline std::string ReadLog() { return ReadFile("log.txt"); } // contents of log.txt, "" when missing
