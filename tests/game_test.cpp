@@ -94,6 +94,7 @@ protected:
 
     Point Corner(GUIElement* c) { return ToFormCoordinates(c, c->GetPosition().x, c->GetPosition().y); }
     void ClickOn(GUIElement* c) { xt::Click(game, Corner(c).x + c->GetWidth() / 2, Corner(c).y + c->GetHeight() / 2); }
+    uint32_t Colour(GUIElement* c) { return xt::Pixel(game, Corner(c).x + 3, Corner(c).y + 3); }
 
     // START (or Raises) clicked; the spin runs out with the given symbols.
     void Spin(std::vector<int> symbols) {
@@ -165,6 +166,7 @@ TEST_F(GameTest, HoldPhaseRespinAndPayout) {
 // focus, but only in the hold phase and never under a dialog.
 TEST_F(GameTest, HoldKeys) {
     // Per reel: H held and red, - free and yellow, g grey, ? anything else.
+    constexpr uint32_t kGrey = 0xAAAAAA, kRed = 0xFF0000, kYellow = 0xFFFF00;
     auto locks = [this] {
         std::string s;
         for (int i = 0; i < 5; ++i) {
@@ -350,8 +352,8 @@ TEST_F(GameTest, ReferenceWindows) {
     xt::ExpectWindow(game, "game-hold");
     for (int reel : {3, 4}) ClickOn(game->LockCell(reel));
     ClickOn(game->StartButton());
-    xt::ExpectWindow(pendingMessageBox, "msgbox-ok");
-    xt::CloseRequest(pendingMessageBox);
+    xt::ExpectWindow(pendingMessageBox.get(), "msgbox-ok");
+    xt::CloseRequest(pendingMessageBox.get());
     for (int reel : {3, 4}) ClickOn(game->LockCell(reel));
     Spin({0, 0, 0, 4, 4});
     xt::ExpectWindow(game, "game-payout");
@@ -361,8 +363,8 @@ TEST_F(GameTest, ReferenceWindows) {
     EXPECT_NEAR(2 * about.x + game->AboutBox()->GetWidth(), 2 * under.x + game->GetWidth(), 2);
     xt::Key(game->AboutBox(), XK_Escape);
     ClickOn(game->ExitButton());
-    xt::ExpectWindow(pendingMessageBox, "msgbox-yesno");
-    xt::CloseRequest(pendingMessageBox);
+    xt::ExpectWindow(pendingMessageBox.get(), "msgbox-yesno");
+    xt::CloseRequest(pendingMessageBox.get());
     game->OpenNameDialog();
     xt::ExpectWindow(game->NameDialog(), "name");
 }
