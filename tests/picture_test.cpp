@@ -131,6 +131,10 @@ TEST_F(GfxFiles, DamagedBitmapsGiveOneLineAndNoPicture) {
         EXPECT_EQ(xt::LogLines().size(), 1u) << what << "\n" << xt::ReadLog();
         EXPECT_FALSE(FileExists(path + ".c")) << what;
     }
+    // The header's 32-bit fields are read whole, sign included.
+    xt::ClearLog();
+    Take(LoadBmp4(Put("top.bmp", With(Bmp4(), 22, static_cast<uint32_t>(-2)))), 1);
+    EXPECT_NE(xt::ReadLog().find("bad size 3x-2"), std::string::npos) << xt::ReadLog();
     ASSERT_EQ(mkfifo("fifo.bmp", 0600), 0); // refused at once, never waited on
     for (const char* path : {"missing.bmp", "fifo.bmp"}) {
         xt::ClearLog();
